@@ -1,0 +1,8 @@
+#pragma once
+
+#include "version.h"
+
+// The names the program goes by, in one place.
+constexpr const char *ProductName = "VorunKelm";
+constexpr const char *ProductLongName = "VorunKelm Game Bookkeeper";
+constexpr const char *ProductVersion = VK_VERSION_TEXT; // four numbers

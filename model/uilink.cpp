@@ -1,0 +1,111 @@
+#include "uilink.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+UiLink *installed = nullptr;
+
+std::string VFormat(const char *format, va_list args)
+{
+    char buffer[256];
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    return buffer;
+}
+} // namespace
+
+void InstallUiLink(UiLink *link)
+{
+    installed = link;
+}
+
+UiLink *InstalledUiLink()
+{
+    return installed;
+}
+
+std::string FormatDiagnostic(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::string text = VFormat(format, args);
+    va_end(args);
+    return text;
+}
+
+namespace Ui {
+
+void Diagnostic(const char *format, ...)
+{
+    if (!installed)
+        return;
+    va_list args;
+    va_start(args, format);
+    std::string text = VFormat(format, args);
+    va_end(args);
+    installed->ShowDiagnostic(text);
+}
+
+void Message(const std::string &text, const std::string &caption)
+{
+    if (installed)
+        installed->ShowMessage(text, caption);
+}
+
+void FatalError(const std::string &text, const std::string &caption)
+{
+    if (installed)
+        installed->ShowFatalError(text, caption);
+}
+
+void RedisplayLegions()
+{
+    if (installed)
+        installed->RedisplayLegions();
+}
+
+void RepaintLand(int land)
+{
+    if (installed)
+        installed->RepaintLand(land);
+}
+
+void RefreshPanel()
+{
+    if (installed)
+        installed->RefreshPanel();
+}
+
+bool LoadBoardPicture(const std::string &path)
+{
+    return installed ? installed->LoadBoardPicture(path) : true;
+}
+
+void BoardResized()
+{
+    if (installed)
+        installed->BoardResized();
+}
+
+int ScrollX()
+{
+    return installed ? installed->ScrollX() : 0;
+}
+
+int ScrollY()
+{
+    return installed ? installed->ScrollY() : 0;
+}
+
+int ShowPlayer(int index, const std::string &name, int colour)
+{
+    return installed ? installed->ShowPlayer(index, name, colour) : 0;
+}
+
+void SetCaption(const std::string &caption)
+{
+    if (installed)
+        installed->SetCaption(caption);
+}
+
+} // namespace Ui

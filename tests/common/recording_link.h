@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "uilink.h"
+
+// A window link for tests: records every call in order as "Kind: text" lines and answers the
+// board picture and scroll queries as scripted. Installs itself for its lifetime.
+class RecordingLink : public UiLink {
+public:
+    RecordingLink() { InstallUiLink(this); }
+    ~RecordingLink() override { InstallUiLink(nullptr); }
+
+    void ShowDiagnostic(const std::string &text) override { Record("Diagnostic", text); }
+    void ShowMessage(const std::string &text, const std::string &caption) override
+    {
+        Record("Message", text + " | " + caption);
+    }
+    void ShowFatalError(const std::string &text, const std::string &caption) override
+    {
+        Record("Fatal", text + " | " + caption);
+    }
+    void RedisplayLegions() override { Record("Redisplay", ""); }
+    void RepaintLand(int land) override { Record("Repaint", std::to_string(land)); }
+    void RefreshPanel() override { Record("Refresh", ""); }
+    bool LoadBoardPicture(const std::string &path) override
+    {
+        Record("Picture", path);
+        return pictureLoads;
+    }
+    void BoardResized() override { Record("Resized", ""); }
+    int ScrollX() override { return scrollX; }
+    int ScrollY() override { return scrollY; }
+    int ShowPlayer(int index, const std::string &name, int colour) override
+    {
+        Record("Player", std::to_string(index) + " " + name + " " + std::to_string(colour));
+        return int(name.size()) * 7; // a stand-in for the label's pixel width
+    }
+    void SetCaption(const std::string &caption) override { Record("Caption", caption); }
+
+    // The calls of one kind, texts only.
+    std::vector<std::string> Of(const std::string &kind) const
+    {
+        std::vector<std::string> texts;
+        for (const auto &[k, text] : calls)
+            if (k == kind)
+                texts.push_back(text);
+        return texts;
+    }
+    void Clear() { calls.clear(); }
+
+    std::vector<std::pair<std::string, std::string>> calls;
+    bool pictureLoads = true;
+    int scrollX = 0;
+    int scrollY = 0;
+
+private:
+    void Record(const char *kind, const std::string &text) { calls.emplace_back(kind, text); }
+};
