@@ -14,13 +14,18 @@ void TLegion::PlaceOnBoard(uint8_t land)
         Ui::Diagnostic("Bug: trying to place stack onto board in invalid location");
         return;
     }
+    TVorunMasterboard *board = TheMasterboard();
     if (land != 0) {
-        if (location != 0)
+        if (location != 0) {
             Ui::Diagnostic(
                 "Warning: using PlaceOnBoard to specify loc of stack that already has a location");
+            // A legion stands on one land only: leaving it in the old land's slots too would
+            // show it twice and leave a stale entry behind when it moves on.
+            if (board && location <= LandCount && StandsIn(board->GetLand(location)))
+                board->GetLand(location).RemoveStack(this);
+        }
         location = land;
     }
-    TVorunMasterboard *board = TheMasterboard();
     if (!board)
         return; // entering the game view puts the legion on its recorded land
     if (location == 0 || location > LandCount) {
@@ -151,6 +156,14 @@ void TLegion::SetCrits(const std::array<int32_t, MaxCrits> &codes)
         creatures[i] = uint8_t(codes[i] % 26);
         unsure[i] = codes[i] >= 26;
     }
+}
+
+bool TLegion::StandsIn(const TVorunMBLand &land) const
+{
+    for (int i = 0; i < TVorunMBLand::MaxStacks; ++i)
+        if (land.GetStack(i) == this)
+            return true;
+    return false;
 }
 
 int TLegion::CritCount() const

@@ -7,6 +7,7 @@
 #include "tcatalog.h"
 
 class TPlayer;
+class TVorunMBLand;
 
 // One stack of up to eight creatures under a named legion marker. Each player owns one legion per
 // marker for the whole run; a legion with location 0 is off the board and its marker is free.
@@ -45,6 +46,7 @@ public:
 
 private:
     void Redisplay(bool redisplay) const;
+    bool StandsIn(const TVorunMBLand &land) const;
     // Moves the creatures behind `position` one place forward, up to the last of them; returns
     // the position that was last occupied, for the caller to fill or clear.
     int CloseGapAfter(int position);

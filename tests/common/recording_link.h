@@ -6,8 +6,8 @@
 
 #include "uilink.h"
 
-// A window link for tests: records every call in order as "Kind: text" lines and answers the
-// board picture and scroll queries as scripted. Installs itself for its lifetime.
+// A window link for tests: records every call in order as (kind, text) and answers the board
+// picture and scroll queries as scripted. Installs itself for its lifetime.
 class RecordingLink : public UiLink {
 public:
     RecordingLink() { InstallUiLink(this); }
@@ -40,7 +40,7 @@ public:
     }
     void SetCaption(const std::string &caption) override { Record("Caption", caption); }
 
-    // The calls of one kind, texts only.
+    // The texts of the calls of one kind.
     std::vector<std::string> Of(const std::string &kind) const
     {
         std::vector<std::string> texts;
@@ -50,12 +50,10 @@ public:
         return texts;
     }
     void Clear() { calls.clear(); }
+    void Record(const char *kind, const std::string &text) { calls.emplace_back(kind, text); }
 
     std::vector<std::pair<std::string, std::string>> calls;
     bool pictureLoads = true;
     int scrollX = 0;
     int scrollY = 0;
-
-private:
-    void Record(const char *kind, const std::string &text) { calls.emplace_back(kind, text); }
 };

@@ -1,0 +1,35 @@
+#include "tcharleft.h"
+
+#include "tcatalog.h"
+
+#include <gtest/gtest.h>
+
+// Counts are 8 bits wide: taking stops at 0; returning has no limit but wraps at 256. The Vorun
+// has no stack to take from, whatever its count says.
+TEST(CharLeft, TakeStopsAtZeroAndReturnWrapsAt256)
+{
+    TCharLeft stacks;
+    EXPECT_EQ(stacks.CharLeftArray(), StackTotal);
+    stacks.SetCount(Crit::Troll, 1);
+    EXPECT_TRUE(stacks.TakeFromStack(Crit::Troll));
+    EXPECT_FALSE(stacks.TakeFromStack(Crit::Troll));
+    EXPECT_EQ(stacks.GetCharLeft(Crit::Troll), 0);
+    stacks.ReturnToStack(Crit::Angel);
+    EXPECT_EQ(stacks.GetCharLeft(Crit::Angel), StackTotal[Crit::Angel] + 1);
+    stacks.SetCount(Crit::Ogre, 255);
+    stacks.ReturnToStack(Crit::Ogre);
+    EXPECT_EQ(stacks.GetCharLeft(Crit::Ogre), 0);
+    stacks.SetCount(Crit::Vorun, 5);
+    EXPECT_FALSE(stacks.TakeFromStack(Crit::Vorun));
+}
+
+TEST(CharLeft, SetCharLeftKeepsLowBytesAndIgnoresEntryZero)
+{
+    TCharLeft stacks;
+    std::array<int32_t, 25> values{7, 256, 300, -1};
+    values[24] = 12;
+    stacks.SetCharLeft(values);
+    TCharLeft::Counts expected{0, 0, 44, 255};
+    expected[24] = 12;
+    EXPECT_EQ(stacks.CharLeftArray(), expected);
+}

@@ -1,0 +1,194 @@
+#include "tmastrbd.h"
+
+#include "recording_link.h"
+#include "tlegion.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <tuple>
+
+namespace {
+using Texts = std::vector<std::string>;
+using Calls = decltype(RecordingLink::calls);
+
+struct SizeRow {
+    int size, s, width, height;
+    const char *font;
+    int points;
+    bool bold;
+};
+constexpr SizeRow Sizes[BoardSizeCount] = {{1, 15, 467, 416, "Small Fonts", 6, false},
+                                           {2, 20, 622, 554, "Tahoma", 9, true},
+                                           {3, 26, 808, 721, "Tahoma", 12, true},
+                                           {4, 33, 1025, 915, "Tahoma", 15, true},
+                                           {5, 35, 1087, 970, "Lucida Sans Unicode", 15, true}};
+
+bool Overlap(const TRect &a, const TRect &b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+} // namespace
+
+TEST(BoardGeometry, EverySize)
+{
+    for (const SizeRow &row : Sizes) {
+        SCOPED_TRACE(row.size);
+        const int s = BoardUnitForSize(row.size);
+        ASSERT_EQ(s, row.s);
+        EXPECT_EQ(PictureDigit(s), row.size);
+        EXPECT_EQ(BoardExtent(s), (TPoint{row.width, row.height}));
+        const TMarkerFont font = MarkerFontFor(s);
+        EXPECT_EQ(std::tie(font.name, font.size, font.bold),
+                  std::make_tuple(std::string(row.font), row.points, row.bold));
+
+        TRect cover{1 << 20, 1 << 20, 0, 0};
+        for (int n = 1; n <= LandCount; ++n) {
+            const TRect box = LandBox(n, s), active = LandActiveArea(n, s);
+            cover = {std::min(cover.left, box.left), std::min(cover.top, box.top),
+                     std::max(cover.right, box.right), std::max(cover.bottom, box.bottom)};
+            for (int m = 1; m < n; ++m)
+                EXPECT_FALSE(Overlap(active, LandActiveArea(m, s))) << n << " and " << m;
+        }
+        EXPECT_EQ(cover, (TRect{149, 0, 149 + row.width, row.height}));
+    }
+}
+
+TEST(BoardGeometry, WorkedExamplesAtTheSmallestSize)
+{
+    EXPECT_EQ(LandBox(1, 15), (TRect{359, 260, 406, 300}));
+    EXPECT_EQ(LandActiveArea(1, 15), (TRect{366, 260, 396, 300}));
+    EXPECT_EQ(LandBox(61, 15), (TRect{449, 0, 496, 40}));
+    EXPECT_EQ(LandBox(84, 15), (TRect{329, 376, 376, 416}));
+    EXPECT_EQ(LandOutline(true, 15),
+              (TOutline{{{9, 40}, {1, 27}, {16, 1}, {31, 1}, {46, 27}, {38, 40}, {9, 40}}}));
+    EXPECT_EQ(LandOutline(false, 15),
+              (TOutline{{{38, 0}, {46, 13}, {31, 39}, {16, 39}, {1, 13}, {9, 0}, {38, 0}}}));
+    EXPECT_EQ(BoardPictureFile("/opt/vk/", 35), "/opt/vk/GRAPHICS/VORNBRD5.BMP");
+}
+
+TEST(BoardGeometry, LabelsNamesAndShapes)
+{
+    struct Case {
+        int land, label;
+        const char *name;
+        bool upward;
+    };
+    // The last and first land of each band: the labels jump and the shape rule flips after 84.
+    constexpr Case cases[] = {{42, 42, "SWAMP 42", true},    {43, 101, "PLAINS 101", false},
+                              {84, 142, "SWAMP 142", true},  {85, 100, "TOWER 100", true},
+                              {90, 600, "TOWER 600", false}, {91, 1000, "MOUNTAINS 1000", true}};
+    for (const Case &c : cases) {
+        const TVorunMBLand land(c.land);
+        EXPECT_EQ(std::make_tuple(land.GetLabel(), land.GetName(), land.IsUpward()),
+                  std::make_tuple(c.label, std::string(c.name), c.upward));
+    }
+}
+
+TEST(BoardGeometry, AutoBoardSizeThresholds)
+{
+    constexpr int cases[][2]
+        = {{552, 1}, {553, 2}, {720, 2}, {721, 3}, {912, 3}, {913, 4}, {975, 4}, {976, 5}};
+    for (const auto &c : cases)
+        EXPECT_EQ(AutoBoardSize(c[0]), c[1]) << c[0];
+}
+
+class LandTest : public ::testing::Test {
+protected:
+    // Puts legions "A" … "D" on the land in the order named, after emptying it.
+    void Put(const std::string &names)
+    {
+        while (land.StackCount() > 0)
+            land.RemoveStack(land.GetStack(0));
+        for (char n : names)
+            land.AddStack(&legions[n - 'A'], false);
+        link.Clear();
+    }
+    std::string Slots() const
+    {
+        std::string names;
+        for (int i = 0; i < TVorunMBLand::MaxStacks; ++i)
+            names += land.GetStack(i) ? land.GetStack(i)->GetName() : "";
+        return names;
+    }
+
+    RecordingLink link;
+    TVorunMBLand land{42};
+    TLegion legions[4]
+        = {{nullptr, 0, "A"}, {nullptr, 0, "B"}, {nullptr, 0, "C"}, {nullptr, 0, "D"}};
+};
+
+// Added at the first free slot or on top, never a fourth; removal closes the gap; rotation moves
+// the top legion to the bottom.
+TEST_F(LandTest, SlotRules)
+{
+    Put("AB");
+    EXPECT_TRUE(land.AddStack(&legions[2], true));
+    EXPECT_EQ(Slots(), "CAB");
+    EXPECT_FALSE(land.AddStack(&legions[3], false));
+    EXPECT_EQ(Slots(), "CAB");
+    EXPECT_EQ(link.calls,
+              (Calls{{"Repaint", "42"},
+                     {"Message", "Can't have more than 3 stacks on a land. | Land is full"}}));
+
+    for (const auto &[removed, left] : {std::pair{0, "BC"}, std::pair{1, "AC"}}) {
+        Put("ABC");
+        land.RemoveStack(&legions[removed]);
+        EXPECT_EQ(Slots(), left);
+    }
+    land.RemoveStack(&legions[1]);
+    EXPECT_EQ(link.Of("Diagnostic"),
+              Texts{"Bug: request to remove legion that's not there from land 42"});
+    EXPECT_EQ(Slots(), "AC");
+
+    const char *rotations[][2] = {{"ABC", "BCA"}, {"AB", "BA"}, {"A", "A"}};
+    for (const auto &c : rotations) {
+        Put(c[0]);
+        land.RotateStacks();
+        EXPECT_EQ(Slots(), c[1]);
+        EXPECT_EQ(link.Of("Refresh").size(), std::string(c[0]).size() > 1 ? 1u : 0u) << c[0];
+    }
+}
+
+TEST(Masterboard, AMissingPictureIsFatal)
+{
+    RecordingLink link;
+    link.pictureLoads = false;
+    TVorunMasterboard board("/vk/", 3);
+    EXPECT_EQ(link.Of("Fatal"),
+              Texts{"Cannot load main board image.  Bad install. | Critical Error"});
+}
+
+TEST(Masterboard, PublishedWhileItLivesAndASizeChangeMovesTheLandsKeepingTheirState)
+{
+    ASSERT_EQ(TheMasterboard(), nullptr);
+    RecordingLink link;
+    link.scrollX = 10;
+    link.scrollY = 20;
+    auto board = std::make_unique<TVorunMasterboard>("/vk/", 1);
+    EXPECT_EQ(TheMasterboard(), board.get());
+    EXPECT_EQ(link.Of("Picture"), Texts{"/vk/GRAPHICS/VORNBRD1.BMP"});
+    EXPECT_EQ(board->GetLand(1).DrawingArea(), (TRect{349, 240, 396, 280})); // less the scroll
+    EXPECT_EQ(board->GetLand(1).ActiveArea(), (TRect{356, 240, 386, 280}));
+    link.scrollX = link.scrollY = 0;
+    TLegion legion{nullptr, 0, "Axes"};
+    board->GetLand(30).AddStack(&legion, false);
+    board->GetLand(30).SetHighlight(1);
+    link.Clear();
+    board->SetBoardSize(1, false);
+    EXPECT_TRUE(link.calls.empty());
+
+    board->SetBoardSize(4, false);
+    EXPECT_EQ(link.Of("Picture"), Texts{"/vk/GRAPHICS/VORNBRD4.BMP"});
+    EXPECT_EQ(board->GetBoardUnit(), 33);
+    for (int n = 1; n <= LandCount; ++n)
+        EXPECT_EQ(board->GetLand(n).DrawingArea(), LandBox(n, 33)) << n;
+    EXPECT_EQ(board->GetLand(30).GetStack(0), &legion);
+    EXPECT_EQ(board->GetLand(30).GetHighlight(), 1);
+    EXPECT_EQ(board->GetOutline(true), LandOutline(true, 33));
+    EXPECT_EQ(board->GetOutline(false), LandOutline(false, 33));
+    EXPECT_EQ(board->GetMarkerFont().size, 15);
+    board.reset();
+    EXPECT_EQ(TheMasterboard(), nullptr);
+}
