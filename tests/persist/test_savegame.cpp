@@ -1,0 +1,283 @@
+#include "savegame.h"
+
+#include "recording_link.h"
+#include "tcharleft.h"
+#include "tgame.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A new two-player game just after its start.
+const std::vector<std::string> ExampleLines = {
+    "2",
+    "Friday game",
+    "fri",
+    "16 6 18 21 10 28 18 17 18 25 18 6 10 28 21 21 28 10 0 28 12 21 6 18 ",
+    "2 0 1 0 1",
+    "Anne",
+    "0 1 0 90 45 27 4 4 8 8 16 16",
+    "Bob",
+    "5 1 60 86 45 27 4 4 8 8 16 16",
+};
+
+// The lines as a file's text, each followed by `end`.
+std::string Text(const std::vector<std::string> &lines, const std::string &end = "\r\n")
+{
+    std::string text;
+    for (const std::string &line : lines)
+        text += line + end;
+    return text;
+}
+
+const std::string Example = Text(ExampleLines);
+
+// The example with some of its lines (numbered from 1) replaced.
+std::string Edited(const std::map<size_t, std::string> &edits)
+{
+    std::vector<std::string> lines = ExampleLines;
+    for (const auto &[number, text] : edits)
+        lines[number - 1] = text;
+    return Text(lines);
+}
+
+std::string Repeat(const std::string &text, int times)
+{
+    return times > 0 ? text + Repeat(text, times - 1) : "";
+}
+
+LoadResult Load(const std::string &text, TVorunGame &game, TCharLeft &stacks)
+{
+    SavedGame saved;
+    LoadResult result = ParseSavedGame(text, saved);
+    return result.outcome == LoadOutcome::Loaded ? ApplySavedGame(saved, game, stacks) : result;
+}
+
+// What the file says once loaded, in the writer's words.
+std::string Reloaded(const std::string &text)
+{
+    TVorunGame game;
+    TCharLeft stacks;
+    EXPECT_EQ(Load(text, game, stacks).outcome, LoadOutcome::Loaded);
+    return SavedGameText(game, stacks);
+}
+
+// The example game as the set-up makes it; its stacks are RecruitStacks().
+void BuildExample(TVorunGame &game)
+{
+    RecruitStacks() = TCharLeft();
+    game.GameName = "Friday game";
+    game.FileName = "fri";
+    game.AddPlayer("Anne", 0, 6, 0, 1);
+    game.AddPlayer("Bob", 5, 2, 0, 1);
+}
+
+// A stream that takes `room` bytes and refuses the rest.
+struct FailingBuffer : std::streambuf {
+    explicit FailingBuffer(std::streamsize room) : room(room) { }
+    int_type overflow(int_type c) override
+    {
+        return xsputn(nullptr, 1) == 1 ? traits_type::not_eof(c) : traits_type::eof();
+    }
+    std::streamsize xsputn(const char *, std::streamsize n) override
+    {
+        const std::streamsize taken = std::min(n, room);
+        room -= taken;
+        return taken;
+    }
+    std::streamsize room;
+};
+
+TEST(SavedGame, WritesTheExampleByteForByteReadsItBackAndReportsEveryShortWrite)
+{
+    TVorunGame game;
+    BuildExample(game);
+    EXPECT_EQ(SavedGameText(game, RecruitStacks()), Example);
+    EXPECT_EQ(Reloaded(Example), Example);
+    for (std::streamsize room = 0; room <= std::streamsize(Example.size()); ++room) {
+        FailingBuffer buffer(room);
+        std::ostream out(&buffer);
+        EXPECT_EQ(WriteSavedGame(out, game, RecruitStacks()),
+                  room == std::streamsize(Example.size()))
+            << room;
+    }
+}
+
+// Numbers are blank-separated wherever they stand; a text line is the line after the last number;
+// every line after the last player is a note, however the lines end.
+TEST(SavedGame, FilesReloadAsWritten)
+{
+    // Players without legions, several marker sets, empty and unsure-empty positions, notes.
+    const std::string everyField
+        = Text({"2", "", "x", Repeat("255 ", 24), "3 0 1 -7 2 2147483647 1", "Anne",
+                "0 2 3 90 45 27 4 4 8 8 16 16", "11 1 0 0 0 0 0 0 0 0", "Bob", "5 3 0 ", "C",
+                "2 1 35 5 26 0 51 0 0 0 0 0", "", std::string(300, 'n'), "last"});
+    const std::pair<std::string, std::string> cases[] = {
+        {everyField, everyField},
+        {Text(ExampleLines, "\n"), Example},
+        {Edited({{1, "2 rest of the line"},
+                 {4, ExampleLines[3] + " \t"},
+                 {5, "2 0 1 0 1  "},
+                 {7, ExampleLines[6] + " "}}),
+         Example},
+        {Edited({{7, "0\r\n1\r\n\r\n0 90\r\n45 27 4 4 8 8 16 16"}}), Example},
+        {Example.substr(0, Example.size() - 2), Example},
+        {Example + "\r\n", Example + "\r\n"},
+        {Example + "a\nb", Example + "a\r\nb\r\n"},
+    };
+    for (const auto &[file, written] : cases)
+        EXPECT_EQ(Reloaded(file), written) << file;
+}
+
+// Each field just past its limit (and just within, where the limit is not the obvious one).
+TEST(SavedGame, EveryBrokenFileHasItsOutcome)
+{
+    using O = LoadOutcome;
+    const std::string record = " 90 45 27 4 4 8 8 16 16", counts = ExampleLines[3].substr(2);
+    const std::string sevenPlayers = Text({"2", "", "", Repeat("0 ", 24), "7" + Repeat(" 0 1", 7)})
+        + Repeat("P\r\n0 0\r\n", 7);
+    const std::tuple<const char *, std::string, LoadOutcome> cases[] = {
+        {"version 3", Edited({{1, "3"}}), O::StayOnTitle},
+        {"empty file", "", O::StayOnTitle},
+        {"cut in a legion record", Example.substr(0, Example.find("27 4")), O::Restart},
+        {"file name line missing", "2\r\nFriday game", O::Restart},
+        {"game name of 79", Edited({{2, std::string(79, 'g')}}), O::Restart},
+        {"player name of 79", Edited({{6, std::string(79, 'A')}}), O::Restart},
+        {"player name of 78", Edited({{6, std::string(78, 'A')}}), O::Loaded},
+        {"empty player name", Edited({{6, ""}}), O::Restart},
+        {"seven players", sevenPlayers, O::Restart},
+        {"negative player count", Edited({{5, "-1"}}), O::Restart},
+        {"no marker set", Edited({{5, "2 0 0 0 1"}, {7, "0 "}}), O::Restart},
+        {"seven marker sets", Edited({{5, "2 0 7 0 1"}, {7, "0 0 0 0 0 0 0 1 0" + record}}),
+         O::Restart},
+        {"second colour 6", Edited({{5, "2 0 2 0 1"}, {7, "0 6 1 0" + record}}), O::Restart},
+        {"marker 72", Edited({{7, "0 1 72" + record}}), O::Restart},
+        {"land 0", Edited({{7, "0 1 0 0 0 0 0 0 0 0 0 0"}}), O::Restart},
+        {"land 97", Edited({{7, "0 1 0 97 0 0 0 0 0 0 0 0"}}), O::Restart},
+        {"land 300", Edited({{7, "0 1 0 300 0 0 0 0 0 0 0 0"}}), O::Restart},
+        {"creature code 52", Edited({{7, "0 1 0 90 52 0 0 0 0 0 0 0"}}), O::Restart},
+        {"stack count 300", Edited({{4, "300" + counts}}), O::Restart},
+        {"thirteen legions", Edited({{7, "0 13" + Repeat("\r\n0 90 0 0 0 0 0 0 0 0", 13)}}),
+         O::Restart},
+        {"letters after digits", Edited({{4, "16x" + counts}}), O::Restart},
+        {"spare 2^31", Edited({{5, "2 2147483648 1 0 1"}}), O::Restart},
+        {"spare -2^31 - 1", Edited({{5, "2 -2147483649 1 0 1"}}), O::Restart},
+        {"spare -2^31", Edited({{5, "2 -2147483648 1 0 1"}}), O::Loaded},
+    };
+    const std::map<LoadOutcome, std::string> messages
+        = {{O::Loaded, " | "},
+           {O::StayOnTitle, "Bad File Format or Wrong Saved Game Version | Error"},
+           {O::Restart, "Error loading game file. | Error"}};
+    for (const auto &[what, file, outcome] : cases) {
+        SCOPED_TRACE(what);
+        RecordingLink link;
+        TVorunGame game;
+        TCharLeft stacks;
+        const LoadResult result = Load(file, game, stacks);
+        EXPECT_EQ(result.outcome, outcome);
+        EXPECT_EQ(result.text + " | " + result.caption, messages.at(outcome));
+        EXPECT_EQ(result.kind, outcome == O::Loaded ? MessageKind::None : MessageKind::Error);
+        EXPECT_TRUE(link.Of("Diagnostic").empty());
+    }
+}
+
+TEST(SavedGame, RefusedPlayerMeansAPlayerCountDiagnostic)
+{
+    RecordingLink link;
+    SavedGame saved;
+    saved.players = {SavedPlayer{"", 0, {0}, {}}}; // the game refuses a player without a name
+    TVorunGame game;
+    TCharLeft stacks;
+    const LoadResult result = ApplySavedGame(saved, game, stacks);
+    EXPECT_EQ(std::make_pair(result.outcome, result.kind),
+              std::make_pair(LoadOutcome::Restart, MessageKind::Diagnostic));
+    EXPECT_EQ(link.Of("Diagnostic"),
+              std::vector<std::string>{"Bug: number of players loaded does not match"});
+}
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+struct TempFolder {
+    TempFolder()
+    {
+        std::string name = (fs::temp_directory_path() / "vk-savegame-XXXXXX").string();
+        if (!mkdtemp(name.data()))
+            throw std::runtime_error("no temporary folder");
+        path = name;
+    }
+    ~TempFolder() { fs::remove_all(path); }
+    std::vector<std::string> Names() const
+    {
+        std::vector<std::string> names;
+        for (const auto &entry : fs::directory_iterator(path))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+    fs::path path;
+};
+
+TEST(SaveGameFile, ReplacesTheFileAndLeavesNothingElse)
+{
+    TempFolder folder;
+    const fs::path path = folder.path / "fri_13ecm9.txt";
+    std::ofstream(path) << "an earlier save that is longer than the new one"
+                        << std::string(500, '!');
+    TVorunGame game;
+    BuildExample(game);
+    EXPECT_EQ(SaveGameFile(path.string(), game, RecruitStacks()).outcome, SaveOutcome::Saved);
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), Example);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"fri_13ecm9.txt"});
+
+    TVorunGame loaded;
+    TCharLeft loadedStacks;
+    EXPECT_EQ(LoadSavedGameFile(path.string(), loaded, loadedStacks).outcome, LoadOutcome::Loaded);
+    EXPECT_EQ(SavedGameText(loaded, loadedStacks), Example);
+}
+
+TEST(SaveGameFile, FailuresAreReportedAndLeaveNoTemporaryFile)
+{
+    TempFolder folder;
+    TVorunGame game;
+    TCharLeft stacks;
+    const SaveResult missing = SaveGameFile((folder.path / "no/such.txt").string(), game, stacks);
+    EXPECT_EQ(missing.outcome, SaveOutcome::OpenError);
+    EXPECT_EQ(missing.text + " | " + missing.caption, "Error opening save game file. | File Error");
+
+    fs::create_directory(folder.path / "taken.txt");
+    const SaveResult onFolder = SaveGameFile((folder.path / "taken.txt").string(), game, stacks);
+    EXPECT_EQ(onFolder.outcome, SaveOutcome::WriteError);
+    EXPECT_EQ(onFolder.text + " | " + onFolder.caption,
+              "Error while attempting to save file. | Save Error");
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"taken.txt"}); // nothing left by either
+}
+
+TEST(LoadSavedGameFile, UnreadableOrBrokenFilesLeaveTheGameUntouched)
+{
+    TempFolder folder;
+    std::ofstream(folder.path / "cut.txt", std::ios::binary) << Example.substr(0, 40);
+    const std::pair<fs::path, LoadOutcome> cases[] = {
+        {folder.path / "missing.txt", LoadOutcome::StayOnTitle},
+        {folder.path, LoadOutcome::StayOnTitle},
+        {folder.path / "cut.txt", LoadOutcome::Restart},
+    };
+    for (const auto &[path, outcome] : cases) {
+        TVorunGame game;
+        TCharLeft stacks;
+        const LoadResult result = LoadSavedGameFile(path.string(), game, stacks);
+        EXPECT_EQ(result.outcome, outcome) << path;
+        if (outcome == LoadOutcome::StayOnTitle) {
+            EXPECT_EQ(result.text + " | " + result.caption, "Error opening game file | Open Error");
+        }
+        EXPECT_EQ(SavedGameText(game, stacks), SavedGameText(TVorunGame(), TCharLeft()));
+    }
+}
+
+} // namespace
