@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Sets up a Debian machine for VorunKelm and builds it.
+#   scripts/dev.sh run [ARGS…]  install what is missing, build, start
+#   scripts/dev.sh test         install what is missing, build, run the whole test suite
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+mode=${1:-}
+[ $# -gt 0 ] && shift
+
+packages=(cmake make g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-dev xvfb xauth xdotool imagemagick fonts-dejavu-core)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+}
+
+build() {
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build -j"$(nproc)"
+}
+
+case "$mode" in
+  run)
+    install_missing
+    build
+    if [ $# -eq 0 ]; then set -- --help; fi
+    exec build/VorunKelm/vkgame "$@"
+    ;;
+  test)
+    install_missing
+    build
+    ctest --test-dir build --output-on-failure -j"$(nproc)"
+    ;;
+  *)
+    echo "usage: scripts/dev.sh run [ARGS…] | scripts/dev.sh test" >&2
+    exit 2
+    ;;
+esac
