@@ -5,13 +5,6 @@
 
 namespace {
 UiLink *installed = nullptr;
-
-std::string VFormat(const char *format, va_list args)
-{
-    char buffer[256];
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    return buffer;
-}
 } // namespace
 
 void InstallUiLink(UiLink *link)
@@ -24,24 +17,16 @@ UiLink *InstalledUiLink()
     return installed;
 }
 
-std::string FormatDiagnostic(const char *format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    std::string text = VFormat(format, args);
-    va_end(args);
-    return text;
-}
-
 namespace Ui {
 
 void Diagnostic(const char *format, ...)
 {
     if (!installed)
         return;
+    char text[256]; // the box shows at most 255 characters
     va_list args;
     va_start(args, format);
-    std::string text = VFormat(format, args);
+    std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
     installed->ShowDiagnostic(text);
 }

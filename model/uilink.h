@@ -54,6 +54,3 @@ int ScrollY();
 int ShowPlayer(int index, const std::string &name, int colour);
 void SetCaption(const std::string &caption);
 } // namespace Ui
-
-// Formats a diagnostic text as the diagnostic routine shows it (at most 255 characters).
-std::string FormatDiagnostic(const char *format, ...) __attribute__((format(printf, 1, 2)));

@@ -32,7 +32,7 @@ build() {
 case "$mode" in
   run)
     install_missing
-    build
+    build >&2 # the build's progress must not mix with the output of vkgame
     if [ $# -eq 0 ]; then set -- --help; fi
     exec build/VorunKelm/vkgame "$@"
     ;;
