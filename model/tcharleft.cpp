@@ -36,7 +36,8 @@ void TCharLeft::SetCharLeft(const std::array<int32_t, 25> &values)
 
 void TCharLeft::SetCount(uint8_t type, int32_t value)
 {
-    CharLeft[type] = uint8_t(uint32_t(value) & 0xff);
+    if (type < CharLeft.size())
+        CharLeft[type] = uint8_t(uint32_t(value) & 0xff);
 }
 
 TCharLeft &RecruitStacks()

@@ -21,6 +21,12 @@ TEST(CharLeft, TakeStopsAtZeroAndReturnWrapsAt256)
     EXPECT_EQ(stacks.GetCharLeft(Crit::Ogre), 0);
     stacks.SetCount(Crit::Vorun, 5);
     EXPECT_FALSE(stacks.TakeFromStack(Crit::Vorun));
+    // An "Unknown" creature, which a saved game may hold, has no stack at all.
+    const TCharLeft::Counts before = stacks.CharLeftArray();
+    stacks.ReturnToStack(Crit::Unknown);
+    stacks.SetCount(Crit::Unknown, 3);
+    EXPECT_FALSE(stacks.TakeFromStack(Crit::Unknown));
+    EXPECT_EQ(stacks.CharLeftArray(), before);
 }
 
 TEST(CharLeft, SetCharLeftKeepsLowBytesAndIgnoresEntryZero)
