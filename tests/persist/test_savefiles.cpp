@@ -1,12 +1,12 @@
 #include "savefiles.h"
 
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -23,17 +23,11 @@ TEST(SaveFiles, NamesAndCaptionCarryTheTimeOfSaving)
 }
 
 // A program folder with SavedGames/ and, unless told otherwise, SavedGames/OLDSAVES/.
-struct ProgramFolder {
+struct ProgramFolder : TempFolder {
     explicit ProgramFolder(bool withOldSaves)
     {
-        std::string name = (fs::temp_directory_path() / "vk-savefiles-XXXXXX").string();
-        if (!mkdtemp(name.data()))
-            throw std::runtime_error("no temporary folder");
-        root = name;
-        fs::create_directories(withOldSaves ? root / "SavedGames/OLDSAVES" : root / "SavedGames");
+        fs::create_directories(path / (withOldSaves ? "SavedGames/OLDSAVES" : "SavedGames"));
     }
-    ~ProgramFolder() { fs::remove_all(root); }
-    fs::path root;
 };
 
 std::string Text(const fs::path &path)
@@ -66,8 +60,8 @@ TEST(SaveFiles, MoveOldSavesMovesOnlyEarlierSavesOfTheGame)
     for (const MoveCase &c : MoveCases) {
         SCOPED_TRACE(c.what);
         ProgramFolder program(c.withOldSaves);
-        const fs::path saved = SavedGamesDir(program.root.string() + "/");
-        const fs::path old = OldSavesDir(program.root.string() + "/");
+        const fs::path saved = SavedGamesDir(program.path.string() + "/");
+        const fs::path old = OldSavesDir(program.path.string() + "/");
         int toMove = 0;
         for (const std::string &save : c.saves) {
             toMove += save[0] == '>';

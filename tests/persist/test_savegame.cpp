@@ -2,15 +2,14 @@
 
 #include "recording_link.h"
 #include "tcharleft.h"
+#include "temp_folder.h"
 #include "tgame.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -202,26 +201,6 @@ TEST(SavedGame, RefusedPlayerMeansAPlayerCountDiagnostic)
     EXPECT_EQ(link.Of("Diagnostic"),
               std::vector<std::string>{"Bug: number of players loaded does not match"});
 }
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-struct TempFolder {
-    TempFolder()
-    {
-        std::string name = (fs::temp_directory_path() / "vk-savegame-XXXXXX").string();
-        if (!mkdtemp(name.data()))
-            throw std::runtime_error("no temporary folder");
-        path = name;
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    std::vector<std::string> Names() const
-    {
-        std::vector<std::string> names;
-        for (const auto &entry : fs::directory_iterator(path))
-            names.push_back(entry.path().filename().string());
-        return names;
-    }
-    fs::path path;
-};
 
 TEST(SaveGameFile, ReplacesTheFileAndLeavesNothingElse)
 {

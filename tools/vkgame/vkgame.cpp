@@ -150,38 +150,33 @@ std::string SettingsJson(const TStartupSettings &s)
     });
 }
 
-// Loads as the program would; false (after the program's message) when it would refuse.
-bool Load(const std::string &path, TVorunGame &game, TCharLeft &stacks)
-{
-    const LoadResult result = LoadSavedGameFile(path, game, stacks);
-    if (result.outcome == LoadOutcome::Loaded)
-        return true;
-    if (result.kind != MessageKind::Diagnostic) // a diagnostic has already gone to the link
-        std::cerr << StderrLink::OneLine(result.text) << '\n';
-    return false;
-}
-
-int Dump(const std::string &path)
+// Loads as the program would and hands the game to `use`; a file the program would refuse gets
+// the program's message instead.
+template<typename Use>
+int WithLoadedGame(const std::string &path, Use use)
 {
     TVorunGame game;
     TCharLeft stacks;
-    if (!Load(path, game, stacks))
-        return ExitRefused;
+    const LoadResult result = LoadSavedGameFile(path, game, stacks);
+    if (result.outcome == LoadOutcome::Loaded)
+        return use(game, stacks);
+    if (result.kind != MessageKind::Diagnostic) // a diagnostic has already gone to the link
+        std::cerr << StderrLink::OneLine(result.text) << '\n';
+    return ExitRefused;
+}
+
+int Dump(const TVorunGame &game, const TCharLeft &stacks)
+{
     std::cout << GameJson(game, stacks) << '\n';
     return ExitOk;
 }
 
-int Write(const std::string &path)
+int Write(const TVorunGame &game, const TCharLeft &stacks)
 {
-    TVorunGame game;
-    TCharLeft stacks;
-    if (!Load(path, game, stacks))
-        return ExitRefused;
-    if (!WriteSavedGame(std::cout, game, stacks) || !std::cout.flush()) {
-        std::cerr << WriteFailedText << '\n';
-        return ExitRefused;
-    }
-    return ExitOk;
+    if (WriteSavedGame(std::cout, game, stacks) && std::cout.flush())
+        return ExitOk;
+    std::cerr << WriteFailedText << '\n';
+    return ExitRefused;
 }
 
 int Settings(const std::string &path)
@@ -210,9 +205,9 @@ int main(int argc, char **argv)
     const std::string command = argv[1];
     const std::string path = argv[2];
     if (command == "dump")
-        return Dump(path);
+        return WithLoadedGame(path, Dump);
     if (command == "write")
-        return Write(path);
+        return WithLoadedGame(path, Write);
     if (command == "settings")
         return Settings(path);
     return UsageError(UnknownCommandText + command);
