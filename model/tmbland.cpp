@@ -19,10 +19,10 @@ bool TVorunMBLand::AddStack(TLegion *legion, bool onTop)
     }
     if (onTop) {
         for (int i = count; i > 0; --i)
-            slots[size_t(i)] = slots[size_t(i - 1)];
-        slots[0] = legion;
+            stacks[size_t(i)] = stacks[size_t(i - 1)];
+        stacks[0] = legion;
     } else {
-        slots[size_t(count)] = legion;
+        stacks[size_t(count)] = legion;
     }
     Ui::RepaintLand(number);
     return true;
@@ -31,15 +31,15 @@ bool TVorunMBLand::AddStack(TLegion *legion, bool onTop)
 void TVorunMBLand::RemoveStack(TLegion *legion)
 {
     int i = 0;
-    while (i < MaxStacks && slots[size_t(i)] != legion)
+    while (i < MaxStacks && stacks[size_t(i)] != legion)
         ++i;
     if (i == MaxStacks || !legion) {
         Ui::Diagnostic("Bug: request to remove legion that's not there from land %d", number);
         return;
     }
     for (; i < MaxStacks - 1; ++i)
-        slots[size_t(i)] = slots[size_t(i + 1)];
-    slots[MaxStacks - 1] = nullptr;
+        stacks[size_t(i)] = stacks[size_t(i + 1)];
+    stacks[MaxStacks - 1] = nullptr;
     Ui::RepaintLand(number);
 }
 
@@ -48,23 +48,23 @@ void TVorunMBLand::RotateStacks()
     int count = StackCount();
     if (count < 2)
         return;
-    TLegion *first = slots[0];
+    TLegion *first = stacks[0];
     for (int i = 0; i < count - 1; ++i)
-        slots[size_t(i)] = slots[size_t(i + 1)];
-    slots[size_t(count - 1)] = first;
+        stacks[size_t(i)] = stacks[size_t(i + 1)];
+    stacks[size_t(count - 1)] = first;
     Ui::RepaintLand(number);
     Ui::RefreshPanel();
 }
 
 TLegion *TVorunMBLand::GetStack(int index) const
 {
-    return index >= 0 && index < MaxStacks ? slots[size_t(index)] : nullptr;
+    return index >= 0 && index < MaxStacks ? stacks[size_t(index)] : nullptr;
 }
 
 int TVorunMBLand::StackCount() const
 {
     int count = 0;
-    while (count < MaxStacks && slots[size_t(count)])
+    while (count < MaxStacks && stacks[size_t(count)])
         ++count;
     return count;
 }

@@ -57,7 +57,7 @@ public:
 private:
     int number;
     TTerrain terrain;
-    std::array<TLegion *, MaxStacks> slots{};
+    std::array<TLegion *, MaxStacks> stacks{};
     TRect drawingArea;
     TRect activeArea;
     int label;
