@@ -1,0 +1,52 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "tdatetime.h"
+
+// Everything the windows ask of the desktop: prompts, file dialogs, documents, restarting and
+// ending the program, the clock and the random draw. The program installs the Qt implementation;
+// window tests install a scripted fake, so no test ever blocks on a dialog or restarts for real.
+class Platform {
+public:
+    enum class Icon { None, Stop, Warning, Question };
+    enum class Buttons { Ok, OkCancel };
+    enum class Answer { Ok, Cancel };
+
+    virtual ~Platform() = default;
+
+    virtual Answer MessageBox(const std::string &text, const std::string &caption, Icon icon,
+                              Buttons buttons)
+        = 0;
+    // The "Debug Info" box for states that ordinary use cannot produce.
+    void Diagnostic(const std::string &text);
+
+    // Empty when the user cancels. No file-type filter; the save dialog asks before it replaces
+    // an existing file.
+    virtual std::optional<std::string> OpenFileName(const std::string &initialDir) = 0;
+    virtual std::optional<std::string> SaveFileName(const std::string &initialDir,
+                                                    const std::string &proposedName)
+        = 0;
+
+    // Hands a document or web address to the desktop's "open" action; false when that fails.
+    virtual bool OpenDocument(const std::string &pathOrUrl) = 0;
+
+    // Starts the program's own executable again with no arguments; false when it cannot be
+    // started. The caller ends this run afterwards.
+    virtual bool StartNewInstance() = 0;
+    // Ends the run at once with the exit code, asking nothing and saving nothing.
+    virtual void Exit(int code) = 0;
+
+    virtual TDateTime Now() = 0;
+    // Seeds the random draw from the clock.
+    virtual void Randomize() = 0;
+    // A draw in 0 … range − 1.
+    virtual int Random(int range) = 0;
+};
+
+void InstallPlatform(Platform *platform);
+// The installed platform; the program and every window test install one before any window exists.
+Platform &ThePlatform();
+
+constexpr const char *DiagnosticCaption = "Debug Info";

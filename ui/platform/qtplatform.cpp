@@ -1,0 +1,138 @@
+#include "qtplatform.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTimer>
+#include <QUrl>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+namespace {
+
+QMessageBox::Icon BoxIcon(Platform::Icon icon)
+{
+    switch (icon) {
+    case Platform::Icon::Stop:
+        return QMessageBox::Critical;
+    case Platform::Icon::Warning:
+        return QMessageBox::Warning;
+    case Platform::Icon::Question:
+        return QMessageBox::Question;
+    case Platform::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// With no window manager (Xvfb) nothing is active unless the program makes it so, and keys would
+// not reach the dialog; the modal loop has shown it by the time the timer fires.
+void ActivateWhenShown(QDialog &dialog)
+{
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        dialog.activateWindow();
+        dialog.raise();
+    });
+}
+
+std::optional<std::string> RunFileDialog(QFileDialog &dialog)
+{
+    ActivateWhenShown(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty() || files.first().isEmpty())
+        return std::nullopt;
+    return files.first().toStdString();
+}
+
+} // namespace
+
+Platform::Answer QtPlatform::MessageBox(const std::string &text, const std::string &caption,
+                                        Icon icon, Buttons buttons)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setText(QString::fromStdString(text));
+    box.setWindowTitle(QString::fromStdString(caption));
+    box.setIcon(BoxIcon(icon));
+    if (buttons == Buttons::OkCancel) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+    ActivateWhenShown(box);
+    return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+}
+
+std::optional<std::string> QtPlatform::OpenFileName(const std::string &initialDir)
+{
+    QFileDialog dialog(QApplication::activeWindow(), QString(), QString::fromStdString(initialDir));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return RunFileDialog(dialog);
+}
+
+std::optional<std::string> QtPlatform::SaveFileName(const std::string &initialDir,
+                                                    const std::string &proposedName)
+{
+    QFileDialog dialog(QApplication::activeWindow(), QString(),
+                       QString::fromStdString(initialDir + proposedName));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    return RunFileDialog(dialog);
+}
+
+bool QtPlatform::OpenDocument(const std::string &pathOrUrl)
+{
+    const QString target = QString::fromStdString(pathOrUrl);
+    if (target.contains(QStringLiteral("://")))
+        return QDesktopServices::openUrl(QUrl(target));
+    // The desktop's launcher reports success before it finds out that the file is missing.
+    if (!QFileInfo::exists(target))
+        return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(target));
+}
+
+bool QtPlatform::StartNewInstance()
+{
+    return QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+}
+
+void QtPlatform::Exit(int code)
+{
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+    std::_Exit(code);
+}
+
+TDateTime QtPlatform::Now()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate date = now.date();
+    const QTime time = now.time();
+    return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
+}
+
+void QtPlatform::Randomize()
+{
+    const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
+    generator.seed(static_cast<std::mt19937::result_type>(ticks));
+}
+
+int QtPlatform::Random(int range)
+{
+    if (range <= 0)
+        return 0;
+    return std::uniform_int_distribution<int>(0, range - 1)(generator);
+}

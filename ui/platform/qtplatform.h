@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform.h"
+
+#include <random>
+
+// The platform of the real program: Qt's message boxes and file dialogs, the desktop's open
+// action, the program's own executable, the local clock.
+class QtPlatform : public Platform {
+public:
+    Answer MessageBox(const std::string &text, const std::string &caption, Icon icon,
+                      Buttons buttons) override;
+    std::optional<std::string> OpenFileName(const std::string &initialDir) override;
+    std::optional<std::string> SaveFileName(const std::string &initialDir,
+                                            const std::string &proposedName) override;
+    bool OpenDocument(const std::string &pathOrUrl) override;
+    bool StartNewInstance() override;
+    void Exit(int code) override;
+    TDateTime Now() override;
+    void Randomize() override;
+    int Random(int range) override;
+
+private:
+    std::mt19937 generator;
+};
