@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine for VorunKelm and builds it.
-#   scripts/dev.sh run [ARGS…]  install what is missing, build, start
+#   scripts/dev.sh run [GAME]   install what is missing, build, start the program (optionally
+#                               loading a saved game)
 #   scripts/dev.sh test         install what is missing, build, run the whole test suite
 set -euo pipefail
 
@@ -32,9 +33,8 @@ build() {
 case "$mode" in
   run)
     install_missing
-    build >&2 # the build's progress must not mix with the output of vkgame
-    if [ $# -eq 0 ]; then set -- --help; fi
-    exec build/VorunKelm/vkgame "$@"
+    build
+    exec build/VorunKelm/vorunkelm "$@"
     ;;
   test)
     install_missing

@@ -1,0 +1,192 @@
+#include "tboardview.h"
+
+#include "tlegion.h"
+#include "tmastrbd.h"
+#include "vornmain.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <string>
+
+namespace {
+
+constexpr QColor FullLegionColor(255, 255, 0);
+
+QColor ToQColor(TRgb rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+// Marker rectangles in land-box coordinates; right and bottom are exclusive.
+QRect MainMarker(int s, bool upward)
+{
+    const int h1 = (3 * s) / 2;
+    const int left = s / 2;
+    const int right = 2 * s + 2;
+    if (!upward)
+        return QRect(QPoint(left, 1), QPoint(right - 1, h1 + 3 - 1));
+    const int b1 = int(2.5980762 * s + 0.5);
+    return QRect(QPoint(left, b1 - h1 - 2), QPoint(right - 1, b1 - 1));
+}
+
+QRect SecondMarker(int s, bool upward)
+{
+    const int h1 = (3 * s) / 2;
+    const int left = 5 * s / 6;
+    const int right = 7 * s / 3 + 2;
+    if (!upward)
+        return QRect(QPoint(left, s / 3 + 1), QPoint(right - 1, 11 * s / 6 + 3 - 1));
+    const int b2 = int(2.5980762 * s + 0.5 - s / 3);
+    return QRect(QPoint(left, b2 - h1 - 2), QPoint(right - 1, b2 - 1));
+}
+
+void DrawMarker(QPainter &painter, const QRect &box, QColor fill, QColor border)
+{
+    painter.setPen(QPen(border, 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(fill);
+    // The pen is centred on the edges of the exclusive rectangle, as the marker geometry assumes.
+    painter.drawRect(QRectF(box.left(), box.top(), box.width(), box.height()));
+}
+
+QFont MarkerFont(const TMarkerFont &font)
+{
+    QFont qfont(QString::fromStdString(font.name));
+    // Points at the 96 pixels per inch the board was laid out for.
+    qfont.setPixelSize(font.size * 96 / 72);
+    qfont.setBold(font.bold);
+    return qfont;
+}
+
+} // namespace
+
+TBoardView::TBoardView(QWidget *parent, TVorunMainForm &form) : QWidget(parent), form(form)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    TDragController::Instance().RegisterTarget(this);
+}
+
+bool TBoardView::LoadPicture(const QString &path)
+{
+    QPixmap loaded;
+    if (!loaded.load(path))
+        return false;
+    picture = loaded;
+    resize(picture.size());
+    update();
+    return true;
+}
+
+int TBoardView::LandAt(QPoint pos) const
+{
+    const TVorunMasterboard *board = TheMasterboard();
+    if (!board)
+        return 0;
+    const QPoint content = pos + QPoint(BoardLeft, 0);
+    for (int n = 1; n <= LandCount; ++n) {
+        if (board->GetLand(n).ActiveArea().Contains(content.x(), content.y()))
+            return n;
+    }
+    return 0;
+}
+
+QRect TBoardView::LandBoxRect(int land) const
+{
+    const TRect &box = TheMasterboard()->GetLand(land).DrawingArea();
+    return QRect(box.left - BoardLeft, box.top, box.right - box.left, box.bottom - box.top);
+}
+
+void TBoardView::RepaintLand(int land)
+{
+    if (TheMasterboard() && land >= 1 && land <= LandCount)
+        update(LandBoxRect(land));
+}
+
+void TBoardView::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    painter.fillRect(event->rect(), Qt::black);
+    painter.drawPixmap(event->rect(), picture, event->rect());
+    if (!TheMasterboard())
+        return;
+    for (int n = 1; n <= LandCount; ++n) {
+        const QRect box = LandBoxRect(n);
+        if (!box.intersects(event->rect()))
+            continue;
+        painter.save();
+        painter.translate(box.topLeft());
+        LandPaintBoxPaint(painter, n);
+        painter.restore();
+    }
+}
+
+void TBoardView::LandPaintBoxPaint(QPainter &painter, int land)
+{
+    const TVorunMasterboard &board = *TheMasterboard();
+    const TVorunMBLand &mbLand = board.GetLand(land);
+    const int s = board.GetBoardUnit();
+    const bool upward = mbLand.IsUpward();
+    const int state = form.FlashPhase() ? mbLand.GetHighlight() : 0;
+    const TLegion *first = mbLand.GetStack(0);
+    if (!first) {
+        if (state == 1) {
+            QPolygon outline;
+            for (const TPoint &p : board.GetOutline(upward))
+                outline << QPoint(p.x, p.y);
+            painter.setPen(QPen(Qt::black, 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawPolyline(outline);
+        }
+        return;
+    }
+    if (const TLegion *second = mbLand.GetStack(1))
+        DrawMarker(painter, SecondMarker(s, upward), ToQColor(second->GetColorValue()), Qt::white);
+    const QRect main = MainMarker(s, upward);
+    DrawMarker(painter, main, ToQColor(first->GetColorValue()), state == 1 ? Qt::black : Qt::white);
+
+    const QFont font = MarkerFont(board.GetMarkerFont());
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
+    painter.setPen(Qt::white);
+    const std::string &name = first->GetName();
+    painter.drawText(s / 2 + 3, main.top() + 3 + metrics.ascent(),
+                     QString::fromStdString(name.substr(0, 3)));
+    const int count = first->CritCount();
+    if (count == TLegion::MaxCrits)
+        painter.setPen(FullLegionColor);
+    painter.drawText(s / 2 + 5, main.top() + metrics.height() + 1 + metrics.ascent(),
+                     QStringLiteral("  %1").arg(count));
+}
+
+void TBoardView::mousePressEvent(QMouseEvent *event)
+{
+    const int land = LandAt(event->position().toPoint());
+    if (land == 0) {
+        form.MiscMouseDown(event->button());
+        return;
+    }
+    form.LandActiveAreaMouseDown(land, event->button(), event->modifiers(),
+                                 event->globalPosition().toPoint());
+}
+
+void TBoardView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && LandAt(event->position().toPoint()) != 0)
+        form.LandActiveAreaDblClick();
+    else
+        mousePressEvent(event);
+}
+
+bool TBoardView::DragOver(const TDragSource &source, QPoint pos)
+{
+    const int land = LandAt(pos);
+    return land != 0 && form.LandActiveAreaDragOver(land, source);
+}
+
+void TBoardView::DragDrop(const TDragSource &source, QPoint pos)
+{
+    const int land = LandAt(pos);
+    if (land != 0)
+        form.LandActiveAreaDragDrop(land, source);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+#include "tdragcontroller.h"
+
+class TVorunMainForm;
+class QPainter;
+
+// The board picture with the legions drawn on their lands. The 96 land areas are regions of this
+// one widget: presses are tested against the lands' active areas (which never overlap), and
+// everything else on the board counts as the window background.
+class TBoardView : public QWidget, public TDragTarget {
+public:
+    // The board's left edge in the window's content; land areas are placed in content coordinates.
+    static constexpr int BoardLeft = 149;
+
+    TBoardView(QWidget *parent, TVorunMainForm &form);
+
+    bool LoadPicture(const QString &path);
+    const QPixmap &Picture() const { return picture; }
+
+    // 0 when the point (widget coordinates) is in no land's active area.
+    int LandAt(QPoint pos) const;
+    // The land box in widget coordinates.
+    QRect LandBoxRect(int land) const;
+    void RepaintLand(int land);
+
+    QWidget *DropWidget() override { return this; }
+    bool DragOver(const TDragSource &source, QPoint pos) override;
+    void DragDrop(const TDragSource &source, QPoint pos) override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void LandPaintBoxPaint(QPainter &painter, int land);
+
+    TVorunMainForm &form;
+    QPixmap picture;
+};

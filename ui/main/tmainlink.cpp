@@ -1,0 +1,83 @@
+#include "tmainlink.h"
+
+#include "platform.h"
+#include "tboardview.h"
+#include "tlgndisp.h"
+#include "tvorunwindows.h"
+#include "vornmain.h"
+
+TMainLink::TMainLink(TVorunMainForm &form) : form(form)
+{
+    InstallUiLink(this);
+}
+
+TMainLink::~TMainLink()
+{
+    if (InstalledUiLink() == this)
+        InstallUiLink(nullptr);
+}
+
+void TMainLink::ShowDiagnostic(const std::string &text)
+{
+    ThePlatform().Diagnostic(text);
+}
+
+void TMainLink::ShowMessage(const std::string &text, const std::string &caption)
+{
+    ThePlatform().MessageBox(text, caption, Platform::Icon::None, Platform::Buttons::Ok);
+}
+
+void TMainLink::ShowFatalError(const std::string &text, const std::string &caption)
+{
+    ThePlatform().MessageBox(text, caption, Platform::Icon::Stop, Platform::Buttons::Ok);
+    ThePlatform().Exit(0);
+}
+
+void TMainLink::RedisplayLegions()
+{
+    if (form.windows)
+        form.windows->LgnDispForm->ShowLgns();
+}
+
+void TMainLink::RepaintLand(int land)
+{
+    form.BoardImage->RepaintLand(land);
+}
+
+void TMainLink::RefreshPanel()
+{
+    form.SelectLand(0);
+}
+
+bool TMainLink::LoadBoardPicture(const std::string &path)
+{
+    return form.BoardImage->LoadPicture(QString::fromStdString(path));
+}
+
+void TMainLink::BoardResized()
+{
+    form.UpdateScrollBars();
+    form.update();
+}
+
+// The board lies in the scroll area's content widget, whose coordinates do not move when it
+// scrolls, so land areas never need the scroll positions taken off.
+int TMainLink::ScrollX()
+{
+    return 0;
+}
+
+int TMainLink::ScrollY()
+{
+    return 0;
+}
+
+int TMainLink::ShowPlayer(int index, const std::string &name, int colour)
+{
+    return form.ShowPlayer(index, name, colour);
+}
+
+void TMainLink::SetCaption(const std::string &caption)
+{
+    form.setWindowTitle(QString::fromStdString(caption));
+}

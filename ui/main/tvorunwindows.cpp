@@ -1,0 +1,29 @@
+#include "tvorunwindows.h"
+
+#include "tabout.h"
+#include "tcharadd.h"
+#include "tchrleft.h"
+#include "tconfig.h"
+#include "tlgndisp.h"
+#include "tlmselec.h"
+#include "tnotes.h"
+#include "tpcolor.h"
+#include "tpnames.h"
+#include "vornmain.h"
+
+TVorunWindows::TVorunWindows(std::string programDir, QStringList arguments)
+    : MainForm(std::make_unique<TVorunMainForm>(std::move(programDir), std::move(arguments))),
+      NamesForm(std::make_unique<TNamesForm>()),
+      ColorForm(std::make_unique<TColorForm>()),
+      LgnDispForm(std::make_unique<TLgnDispForm>()),
+      MonSelectForm(std::make_unique<TMonSelectForm>()),
+      LMSelectForm(std::make_unique<TLMSelectForm>()),
+      CharLeftForm(std::make_unique<TCharLeftForm>()),
+      AboutForm(std::make_unique<TAboutForm>()),
+      NotesForm(std::make_unique<TNotesForm>()),
+      ConfigForm(std::make_unique<TConfigForm>())
+{
+    MainForm->AttachWindows(*this);
+}
+
+TVorunWindows::~TVorunWindows() = default;

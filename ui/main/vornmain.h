@@ -1,0 +1,179 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "settings.h"
+#include "tdragcontroller.h"
+#include "tgame.h"
+#include "tmainlink.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+class QTimer;
+class TBoardView;
+class TLegion;
+class TShape;
+class TVorunMasterboard;
+class TVorunMBLand;
+struct TVorunWindows;
+
+// The main window, and so the program: the title screen, then the game view with the board, the
+// player list and the selected-land panel. It owns the game record and the masterboard, keeps the
+// selection, and reaches every other window and command through its pop-up menu.
+class TVorunMainForm : public QMainWindow {
+public:
+    // programDir ends with "/"; arguments exclude the program's own name.
+    TVorunMainForm(std::string programDir, QStringList arguments);
+    ~TVorunMainForm() override;
+
+    // The nine other windows, created right after this one.
+    void AttachWindows(TVorunWindows &windows);
+
+    void HideAuxWindows();
+    void EnableGameMenus(bool inGame);
+    void EnterGameView();
+    void LoadGame(bool commandLineMode);
+    void SaveGame();
+    void SelectLand(int n);
+    int ClearSelection();
+    static std::string TroopsText(const TLegion &legion);
+    void UpdateScrollBars();
+
+    // Event handlers, named after their control and event.
+    void MiscMouseDown(Qt::MouseButton button);
+    void LandActiveAreaMouseDown(int n, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                                 QPoint globalPos);
+    void LandActiveAreaDblClick();
+    bool LandActiveAreaDragOver(int n, const TDragSource &source);
+    void LandActiveAreaDragDrop(int n, const TDragSource &source);
+    void LoadBtnClick();
+    void AddMrkrBtnClick();
+    void RotateLgnBtnClick();
+    void FlashTimerTimer();
+    void FormKeyDown(QKeyEvent *event);
+    bool LoadBtnKeyDown(QKeyEvent *event);
+    bool LgnLandBtnKeyDown(QKeyEvent *event);
+    void MainPopupMenuPopup();
+    void StartGameMIClick();
+    void SaveGameMIClick();
+    void RestartMIClick();
+    void CharLeftMIClick();
+    void NotesMIClick();
+    void NameChangeMIClick();
+    void ReadmeMIClick();
+    void AboutMIClick();
+    void DocMIClick(QAction *item);
+    void SizeMIClick(QAction *item);
+    void ConfigMIClick();
+    void QuitMIClick();
+
+    TVorunGame &Game() { return game; }
+    TVorunMBLand *SelectedLand() const { return selectedLand; }
+    TLegion *ActiveLegion() const { return activeLegion; }
+    bool FlashPhase() const { return flashPhase; }
+    bool CommandLineLoadPending() const { return cmdLoadPending; }
+    bool InGameView() const { return inGameView; }
+    int ChosenBoardSize() const { return chosenBoardSize; }
+    const std::string &ProgramDir() const { return programDir; }
+    const std::string &IniFileName() const { return iniFileName; }
+    const TStartupSettings &StartupSettings() const { return startupSettings; }
+    QScrollArea *ScrollArea() const { return scrollArea; }
+
+    // The window's controls, reached by the other windows and the tests.
+    TBoardView *BoardImage = nullptr;
+    QLabel *TitleLabel = nullptr;
+    QLabel *MyCoprLabel = nullptr;
+    QLabel *OrigCoprLabel = nullptr;
+    QLabel *ClickLoadLabel = nullptr;
+    QPushButton *LoadBtn = nullptr;
+    QLabel *ClickStartLabel = nullptr;
+    std::array<QLabel *, TVorunGame::MaxPlayers> PlyrLabels{};
+    std::array<TShape *, TVorunGame::MaxPlayers> PlyrBgShapes{};
+    QLabel *SelLandLbl = nullptr;
+    TShape *ActvLandShape = nullptr;
+    QLabel *ActvLandLbl = nullptr;
+    QPushButton *AddMrkrBtn = nullptr;
+    QLabel *LandLgnLbl = nullptr;
+    TShape *ActvLgnShape = nullptr;
+    QLabel *ActvLgnLbl = nullptr;
+    QLabel *LgnTroopsLbl1 = nullptr;
+    TShape *ActvLgnShape2 = nullptr;
+    QLabel *ActvLgnLbl2 = nullptr;
+    QLabel *LgnTroopsLbl2 = nullptr;
+    QPushButton *ViewLgnBtn = nullptr;
+    QPushButton *RotateLgnBtn = nullptr;
+    QTimer *FlashTimer = nullptr;
+    QMenu *MainPopupMenu = nullptr;
+    QAction *StartGameMI = nullptr;
+    QAction *LoadGameMI = nullptr;
+    QAction *SaveGameMI = nullptr;
+    QAction *RestartMI = nullptr;
+    QAction *CharLeftMI = nullptr;
+    QAction *NotesMI = nullptr;
+    QAction *NameChangeMI = nullptr;
+    QMenu *DocSubM = nullptr;
+    QAction *ReadmeMI = nullptr;
+    QAction *AboutMI = nullptr;
+    QAction *LicenseMI = nullptr;
+    QAction *HistMI = nullptr;
+    QMenu *SizeSubM = nullptr;
+    std::array<QAction *, 5> SizeMIs{};
+    QAction *ConfigMI = nullptr;
+    QAction *QuitMI = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    friend class TMainLink;
+
+    void BuildTitleScreen(QWidget *content);
+    void BuildPlayerList(QWidget *content);
+    void BuildPanel(QWidget *content);
+    void BuildMenu();
+    QAction *AddMenuItem(QMenu *menu, const char *caption, QKeySequence shortcut,
+                         void (TVorunMainForm::*handler)());
+    void LayoutTitleScreen();
+    void PlaceWindow();
+    int ClientHeightForBoardSize() const;
+    void FillPanelLegion(const TLegion &legion, TShape *shape, QLabel *name, QLabel *troops);
+    bool ScrollByKey(int key);
+    void Restart();
+    bool ConfirmClose();
+    int ShowPlayer(int index, const std::string &name, int colour);
+
+    std::string programDir;
+    std::string iniFileName;
+    std::string helpFileName;
+    QStringList arguments;
+    TStartupSettings startupSettings;
+    int chosenBoardSize = 1;
+    TVorunGame game;
+    std::unique_ptr<TVorunMasterboard> masterboard;
+    TVorunMBLand *selectedLand = nullptr;
+    TLegion *activeLegion = nullptr;
+    bool flashPhase = false;
+    bool inGameView = false;
+    bool cmdLoadPending = false;
+    // Set once the user has agreed to close, or the program restarts, so no second question.
+    bool closeAllowed = false;
+    TVorunWindows *windows = nullptr;
+    QScrollArea *scrollArea = nullptr;
+    QWidget *content = nullptr;
+    QActionGroup *sizeGroup = nullptr;
+    TMainLink link;
+};
