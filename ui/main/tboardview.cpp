@@ -115,6 +115,7 @@ void TBoardView::paintEvent(QPaintEvent *event)
         if (!box.intersects(event->rect()))
             continue;
         painter.save();
+        painter.setClipRect(box);
         painter.translate(box.topLeft());
         LandPaintBoxPaint(painter, n);
         painter.restore();

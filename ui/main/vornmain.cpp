@@ -471,8 +471,18 @@ std::string TVorunMainForm::TroopsText(const TLegion &legion)
     return text;
 }
 
+// Hiding the focused panel button would pass the focus on, and the scroll area would then
+// scroll to show the next button; the window itself takes the focus instead.
+void TVorunMainForm::TakeFocusFromPanel()
+{
+    QWidget *focused = focusWidget();
+    if (focused == ViewLgnBtn || focused == AddMrkrBtn || focused == RotateLgnBtn)
+        setFocus();
+}
+
 int TVorunMainForm::ClearSelection()
 {
+    TakeFocusFromPanel();
     const int was = selectedLand ? selectedLand->GetLandNumber() : 0;
     if (selectedLand) {
         selectedLand->SetHighlight(0);
@@ -511,6 +521,7 @@ void TVorunMainForm::SelectLand(int n)
     }
     if (!masterboard || n < 1 || n > LandCount)
         return;
+    TakeFocusFromPanel();
     activeLegion = nullptr;
     if (selectedLand) {
         selectedLand->SetHighlight(0);

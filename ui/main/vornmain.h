@@ -150,6 +150,7 @@ private:
     void LayoutTitleScreen();
     void PlaceWindow();
     int ClientHeightForBoardSize() const;
+    void TakeFocusFromPanel();
     void FillPanelLegion(const TLegion &legion, TShape *shape, QLabel *name, QLabel *troops);
     bool ScrollByKey(int key);
     void Restart();
