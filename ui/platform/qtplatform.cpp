@@ -42,10 +42,22 @@ void ActivateWhenShown(QDialog &dialog)
     });
 }
 
-std::optional<std::string> RunFileDialog(QFileDialog &dialog)
+// Runs a prompt modally and gives the focus back to the window below it afterwards, which no
+// one else does without a window manager.
+int RunModal(QDialog &dialog)
 {
     ActivateWhenShown(dialog);
-    if (dialog.exec() != QDialog::Accepted)
+    const int result = dialog.exec();
+    if (QWidget *below = dialog.parentWidget()) {
+        below->activateWindow();
+        below->raise();
+    }
+    return result;
+}
+
+std::optional<std::string> RunFileDialog(QFileDialog &dialog)
+{
+    if (RunModal(dialog) != QDialog::Accepted)
         return std::nullopt;
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty() || files.first().isEmpty())
@@ -70,8 +82,7 @@ Platform::Answer QtPlatform::MessageBox(const std::string &text, const std::stri
         box.setEscapeButton(QMessageBox::Ok);
     }
     box.setDefaultButton(QMessageBox::Ok);
-    ActivateWhenShown(box);
-    return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+    return RunModal(box) == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 std::optional<std::string> QtPlatform::OpenFileName(const std::string &initialDir)

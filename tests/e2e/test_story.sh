@@ -1,0 +1,184 @@
+#!/bin/bash
+# Usage: test_story.sh INSTALLED_DIR SAVED_GAME SCREENS_DIR
+#
+# One whole story with the real program on a real X server (Xvfb, no window manager), driven
+# with xdotool the way a user would: the program loads a game named on its command line, the user
+# selects land 1 (Anne's legion), Ctrl+clicks land 2 to move that legion onto Bob's land, saves
+# with Ctrl+S and Enter in the save dialog, and quits with Ctrl+Q and Enter. The saved file must
+# differ from the loaded one only in that legion's land. Screenshots of each step go to
+# SCREENS_DIR as e2e-*.png.
+set -u
+installed=$1 game=$2 screens=$3
+suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp
+
+# The game in tests/data: Anne (Black) has legion 0 on land 1 and legion 3 on land 7, Bob (Red)
+# has legion 60 on land 2. The file sits in SavedGames under an older time stamp, so the save
+# must move it to OLDSAVES.
+fileName=story
+oldSave=${fileName}_01101a.txt
+
+# Window and board fixed by the settings file below: the window at the screen's top-left corner,
+# 1024 x 768, board size 2, so s = 20. Under Xvfb without a window manager the frame is the client
+# area and the board's content coordinates are window coordinates (no scroll bars at this size).
+# The click points are the centres of the lands' active areas, LandActiveArea(land, 20), whose
+# box is x = 149 + 2·col·s, y = ⌊4·row·0.8660254·s + 0.5⌋ (minus ⌊3·s·0.8660254 + 0.5⌋ for an
+# upward land), active area x + s/2 … x + s/2 + 2s, height ⌊2.5980762·s + 1.5⌋:
+#   land 1 (col 7, row 5, downward): active (439, 346)–(479, 399), centre (459, 372)
+#   land 2 (col 8, row 6, upward):   active (479, 363)–(519, 416), centre (499, 389)
+land1=(459 372)
+land2=(499 389)
+windowWidth=1024 windowHeight=768
+
+work=$(mktemp -d)
+xvfbPid="" programPid="" display=""
+
+cleanup() {
+    [ -n "$programPid" ] && kill -KILL "$programPid" 2>/dev/null
+    [ -n "$xvfbPid" ] && kill "$xvfbPid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
+
+shot() { [ -n "$display" ] && import -window root "$screens/e2e-$1.png" 2>/dev/null; }
+
+fail() {
+    echo "FAIL: $*"
+    shot failure
+    if [ -n "$display" ]; then
+        echo "--- visible windows"
+        for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+            echo "$w $(xdotool getwindowname "$w" 2>/dev/null)"
+        done
+    fi
+    echo "--- program output"
+    cat "$work/program.log" 2>/dev/null
+    exit 1
+}
+
+# wait_until WHAT SECONDS COMMAND...: polls COMMAND until it succeeds; fails on the deadline or
+# when the program has ended.
+wait_until() {
+    local what=$1 seconds=$2
+    shift 2
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        [ -n "$programPid" ] && ! kill -0 "$programPid" 2>/dev/null && fail "the program ended while waiting for $what"
+        [ "$SECONDS" -ge "$deadline" ] && fail "timed out after ${seconds}s waiting for $what"
+        sleep 0.05
+    done
+}
+
+screen_checksum() { import -window root rgb:- 2>/dev/null | cksum; }
+screen_differs() { [ "$(screen_checksum)" != "$1" ]; }
+# after_change STEP COMMAND...: runs COMMAND, waits until the screen shows its effect, takes the
+# step's screenshot.
+after_change() {
+    local step=$1 before
+    shift
+    before=$(screen_checksum)
+    "$@"
+    wait_until "the screen to change after $step" 20 screen_differs "$before"
+    shot "$step"
+}
+
+click() { xdotool mousemove --sync $((winX + $1)) $((winY + $2)) click 1; }
+ctrl_click() {
+    xdotool mousemove --sync $((winX + $1)) $((winY + $2))
+    xdotool keydown ctrl click 1 keyup ctrl
+}
+
+find_window() { found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$found" ]; }
+window_has_size() {
+    local X="" Y="" WIDTH="" HEIGHT=""
+    eval "$(xdotool getwindowgeometry --shell "$mainWindow" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+    winX=$X winY=$Y
+    [ "$WIDTH" = "$windowWidth" ] && [ "$HEIGHT" = "$windowHeight" ]
+}
+caption_matches() { [[ $(xdotool getwindowname "$mainWindow") =~ $1 ]]; }
+program_ended() { ! kill -0 "$programPid" 2>/dev/null; }
+new_save() { newSave=$(cd "$dir/SavedGames" && ls ${fileName}_??????.txt 2>/dev/null) && [ -n "$newSave" ]; }
+
+for tool in Xvfb xdotool import jq; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/dev.sh installs it)"
+done
+mkdir -p "$screens" && rm -f "$screens"/e2e-*.png
+
+# A copy of the installed folder, started from another folder: the program finds its files
+# beside itself, wherever that is.
+dir=$work/VorunKelm
+cp -r "$installed" "$dir" || fail "cannot copy $installed"
+find "$dir/SavedGames" -type f -delete
+printf '%s\n' WindowMax=No WindowTop=0 WindowLeft=0 "WindowWidth=$windowWidth" \
+    "WindowHeight=$windowHeight" BoardSize=2 >"$dir/VorunKelm.ini"
+settings=$("$dir/vkgame" settings "$dir/VorunKelm.ini")
+[ "$settings" = '{"WindowTop":0,"WindowLeft":0,"WindowWidth":1024,"WindowHeight":768,"WindowMax":false,"BoardSize":2}' ] ||
+    fail "the settings file reads as $settings"
+cp "$game" "$dir/SavedGames/$oldSave"
+"$dir/vkgame" dump "$game" >"$work/loaded.json" || fail "vkgame refuses $game"
+
+# Xvfb picks a free display itself and writes its number once it accepts connections.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfbPid=$!
+wait_until "Xvfb to start" 20 test -s "$work/display"
+display=:$(cat "$work/display")
+export DISPLAY=$display
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+# In the sanitizer build the program is checked for leaks when it quits.
+export LSAN_OPTIONS="suppressions=$suppressions${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
+cd "$work" || fail "no work folder"
+"$dir/vorunkelm" "$dir/SavedGames/$oldSave" >"$work/program.log" 2>&1 &
+programPid=$!
+
+# The command-line load shows the game view with the game's caption, then the settings place
+# the window.
+wait_until "the game view" 60 find_window '^Vorun - '
+mainWindow=$found
+wait_until "the window to take the size of the settings" 20 window_has_size
+[ "$winX,$winY" = "0,0" ] || fail "window at $winX,$winY, the settings say 0,0"
+caption='Vorun - Story game  \(story_<time>\.txt\)'
+caption_matches "^$caption\$" ||
+    fail "caption after loading: $(xdotool getwindowname "$mainWindow")"
+shot 1-loaded
+
+after_change 2-selected click "${land1[@]}"
+after_change 3-moved ctrl_click "${land2[@]}"
+
+xdotool key ctrl+s
+wait_until "the save dialog" 20 find_window '^Save As$'
+shot 4-save-dialog
+xdotool key Return
+wait_until "the caption to report the save" 20 caption_matches "^$caption  Last Saved [0-9]{1,2}/[0-9]{1,2}/[0-9]{4}, [0-9]{1,2}:[0-9]{1,2}:[0-9]{1,2}\$"
+shot 5-saved
+
+# The save proposed <file name>_<stamp>.txt in SavedGames and moved the earlier save aside.
+[ -f "$dir/SavedGames/OLDSAVES/$oldSave" ] || fail "the earlier save was not moved to OLDSAVES"
+new_save || fail "no new save in SavedGames: $(ls -A "$dir/SavedGames")"
+[[ $newSave =~ ^story_[0-9][1-9a-c][1-9a-v][0-9a-z]{3}\.txt$ ]] || fail "unexpected save name $newSave"
+shopt -s dotglob nullglob # a temporary file the save left behind would be hidden
+for file in "$dir"/SavedGames/*; do
+    case ${file##*/} in OLDSAVES | "$newSave") ;; *) fail "unexpected file in SavedGames: ${file##*/}" ;; esac
+done
+shopt -u dotglob nullglob
+
+# The saved game is the loaded one with Anne's legion 0 moved from land 1 to land 2.
+"$dir/vkgame" dump "$dir/SavedGames/$newSave" >"$work/saved.json" || fail "vkgame refuses the saved file"
+jq -S '(.players[0].legions[] | select(.marker == 0) | .land) |= 2' "$work/loaded.json" >"$work/expected.json"
+jq -S . "$work/saved.json" >"$work/saved-sorted.json"
+diff -u "$work/expected.json" "$work/saved-sorted.json" || fail "the saved game is not the loaded one with the legion moved"
+
+# Quit asks first; OK ends the program normally.
+xdotool key ctrl+q
+wait_until "the close question" 20 find_window '^Close Program\?$'
+shot 6-close-question
+xdotool key Return
+wait_until "the program to end" 30 program_ended
+wait "$programPid"
+status=$?
+programPid=""
+[ "$status" -eq 0 ] || fail "the program ended with exit status $status"
+echo "PASS: loaded, selected, moved, saved as $newSave, quit"
