@@ -1,6 +1,6 @@
 #include "tabout.h"
 
-#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent)
@@ -8,7 +8,8 @@ TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("About"));
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto *button = new QPushButton(QStringLiteral("OK"), this);
+    button->setDefault(true);
+    layout->addWidget(button);
+    connect(button, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -1,13 +1,14 @@
 #include "tconfig.h"
 
-#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 TConfigForm::TConfigForm(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Configuration"));
     auto *layout = new QVBoxLayout(this);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *button = new QPushButton(QStringLiteral("Cancel"), this);
+    button->setDefault(true);
+    layout->addWidget(button);
+    connect(button, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -1,6 +1,6 @@
 #include "tpcolor.h"
 
-#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 TColorForm::TColorForm(QWidget *parent) : QDialog(parent)
@@ -8,7 +8,8 @@ TColorForm::TColorForm(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Choose Colors"));
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *button = new QPushButton(QStringLiteral("Close"), this);
+    button->setDefault(true);
+    layout->addWidget(button);
+    connect(button, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -1,0 +1,127 @@
+#include "platform.h"
+#include "qtplatform.h"
+#include "tboardview.h"
+#include "tmastrbd.h"
+#include "tmbland.h"
+#include "tvorunwindows.h"
+#include "vornmain.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPaintEvent>
+#include <QTimer>
+
+#include <time.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+// CPU cost of one flash tick in the game view: the program's windows with a game loaded from
+// the command line, a land with a legion selected, then many ticks, each followed by the
+// repaint it asks for. The flash timer is stopped so that only the counted ticks paint.
+//
+// Usage: bench_flash PROGRAM_DIR SAVED_GAME [TICKS]. Runs on the offscreen platform unless
+// QT_QPA_PLATFORM says otherwise (startup.sh runs it on its Xvfb server).
+
+namespace {
+
+constexpr int DefaultTicks = 2000;
+constexpr qint64 WaitLimitMs = 30000;
+
+// Counts the board's paints and remembers the area of the last one.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    QRect lastRect;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            lastRect = static_cast<QPaintEvent *>(event)->rect();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+double CpuMicroseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e6 + double(now.tv_nsec) / 1e3;
+}
+
+// Runs the event loop until the condition holds; false after the wait limit.
+template<typename Condition>
+bool ProcessUntil(Condition condition)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > WaitLimitMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    }
+    return true;
+}
+
+// The first land with a legion, so that the tick blinks a marker's border.
+int LandWithLegion()
+{
+    for (int n = 1; n <= LandCount; ++n)
+        if (TheMasterboard()->GetLand(n).GetStack(0))
+            return n;
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: bench_flash PROGRAM_DIR SAVED_GAME [TICKS]\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const int ticks = argc > 3 ? std::atoi(argv[3]) : DefaultTicks;
+    QApplication app(argc, argv);
+    QtPlatform platform;
+    InstallPlatform(&platform);
+    std::string programDir = argv[1];
+    if (programDir.empty() || programDir.back() != '/')
+        programDir += '/';
+    TVorunWindows windows(programDir, {QString::fromLocal8Bit(argv[2])});
+    TVorunMainForm &mainForm = *windows.MainForm;
+    mainForm.show();
+    if (!ProcessUntil(
+            [&] { return mainForm.InGameView() && !mainForm.CommandLineLoadPending(); })) {
+        std::fprintf(stderr, "bench_flash: the game did not load\n");
+        return 1;
+    }
+    mainForm.FlashTimer->stop();
+    const int land = LandWithLegion();
+    mainForm.SelectLand(land);
+    PaintCounter counter;
+    mainForm.BoardImage->installEventFilter(&counter);
+    ProcessUntil([&] { return counter.paints > 0; });
+
+    const int paintsBefore = counter.paints;
+    const double cpuStart = CpuMicroseconds();
+    for (int i = 0; i < ticks; ++i) {
+        const int expected = counter.paints + 1;
+        mainForm.FlashTimerTimer();
+        if (!ProcessUntil([&] { return counter.paints >= expected; })) {
+            std::fprintf(stderr, "bench_flash: tick %d painted nothing\n", i);
+            return 1;
+        }
+    }
+    const double cpu = CpuMicroseconds() - cpuStart;
+    const QRect box = mainForm.BoardImage->LandBoxRect(land);
+    std::printf("flash tick: %.1f us CPU per tick (%d ticks on land %d, %d paints, last painted "
+                "%dx%d, land box %dx%d)\n",
+                cpu / ticks, ticks, land, counter.paints - paintsBefore, counter.lastRect.width(),
+                counter.lastRect.height(), box.width(), box.height());
+    return 0;
+}
