@@ -1,3 +1,4 @@
+#include "board_game.h"
 #include "fake_platform.h"
 #include "pictures.h"
 #include "program_folder.h"
@@ -17,39 +18,11 @@
 
 namespace {
 
-// Tower 600 is full (Anchor, Bat, Cross); tower 200 holds Candle and Eagle; Marsh 8 (upward)
-// holds Fist with eight creatures, Desert 7 (downward) Gong with seven; Plains 1 and
-// Mountains 1000 above it stand empty.
-constexpr const char *Game
-    = "2\n"
-      "Board game\n"
-      "brd\n"
-      "16 6 18 21 10 28 18 17 18 25 18 6 10 28 21 21 28 10 0 28 12 21 6 18 \n"
-      "2 0 1 0 1\n"
-      "Anne\n"
-      "1 3 12 90 45 27 4 4 8 8 16 16\n"
-      "13 90 14 20 0 0 0 0 0 0\n"
-      "14 86 6 6 36 0 0 0 0 0\n"
-      "Bob\n"
-      "5 4 60 90 16 0 0 0 0 0 0 0\n"
-      "61 86 11 0 0 0 0 0 0 0\n"
-      "62 8 20 20 20 20 17 17 24 22\n"
-      "63 7 20 20 20 17 17 24 22 0\n";
-
 constexpr int NoDropCursor = 1000;
 constexpr int LegionCursor = 1002;
 // Actions of the scrolled-window table that are not keys.
 constexpr int PressBackground = -1;
 constexpr int PressEmptyLand = -2;
-
-QStringList SlotNames(int land)
-{
-    QStringList names;
-    for (int i = 0; i < TVorunMBLand::MaxStacks; ++i)
-        if (const TLegion *legion = TheMasterboard()->GetLand(land).GetStack(i))
-            names << QString::fromStdString(legion->GetName());
-    return names;
-}
 
 int SelectedNumber(const TVorunMainForm &form)
 {
@@ -177,7 +150,7 @@ void TestBoard::pressHitsTheActiveArea()
     QFETCH(int, land);
     FakePlatform fake;
     ProgramFolder folder(size);
-    auto windows = StartWithGame(folder, Game);
+    auto windows = StartWithGame(folder, BoardGame);
     TVorunMainForm &form = *windows->MainForm;
     QCOMPARE(TheMasterboard()->GetBoardUnit(), size == 1 ? 15 : 26);
     form.SelectLand(86);
@@ -214,7 +187,7 @@ void TestBoard::ctrlPressMovesTheActiveLegion()
     QFETCH(bool, full);
     FakePlatform fake;
     ProgramFolder folder;
-    auto windows = StartWithGame(folder, Game);
+    auto windows = StartWithGame(folder, BoardGame);
     TVorunMainForm &form = *windows->MainForm;
     form.SelectLand(from);
     TLegion *legion = form.ActiveLegion();
@@ -253,7 +226,7 @@ void TestBoard::dragMovesTheLegion()
 {
     FakePlatform fake;
     ProgramFolder folder;
-    auto windows = StartWithGame(folder, Game);
+    auto windows = StartWithGame(folder, BoardGame);
     TVorunMainForm &form = *windows->MainForm;
     QWindow *window = form.windowHandle();
     TLegion *gong = TheMasterboard()->GetLand(7).GetStack(0);
@@ -321,7 +294,7 @@ void TestBoard::flashBlinksOnlyTheSelectedLand()
     QFETCH(bool, whiteWhenPlain);
     FakePlatform fake;
     ProgramFolder folder;
-    auto windows = StartWithGame(folder, Game);
+    auto windows = StartWithGame(folder, BoardGame);
     TVorunMainForm &form = *windows->MainForm;
     TBoardView *board = form.BoardImage;
     form.FlashTimer->stop();
@@ -378,7 +351,7 @@ void TestBoard::fullLegionCountIsYellow()
     QFETCH(bool, yellow);
     FakePlatform fake;
     ProgramFolder folder;
-    auto windows = StartWithGame(folder, Game);
+    auto windows = StartWithGame(folder, BoardGame);
     TVorunMainForm &form = *windows->MainForm;
 
     const QImage image = Grab(form.BoardImage);
@@ -434,7 +407,7 @@ void TestBoard::scrolledWindow()
     QFETCH(int, selected);
     FakePlatform fake;
     ProgramFolder folder(size, window.width(), window.height());
-    auto windows = StartWithGame(folder, Game);
+    auto windows = StartWithGame(folder, BoardGame);
     TVorunMainForm &form = *windows->MainForm;
     QScrollBar *horizontal = form.ScrollArea()->horizontalScrollBar();
     QScrollBar *vertical = form.ScrollArea()->verticalScrollBar();

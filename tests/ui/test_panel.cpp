@@ -1,3 +1,4 @@
+#include "board_game.h"
 #include "fake_platform.h"
 #include "program_folder.h"
 #include "tlegion.h"
@@ -9,32 +10,6 @@
 #include <QTest>
 
 namespace {
-
-// Tower 600 holds Anchor, Bat and Cross; tower 200 Candle and Eagle; Marsh 8 only Fist; Plains 1
-// stands empty. Anchor carries two unsure creatures first, Candle one last.
-constexpr const char *Game
-    = "2\n"
-      "Panel game\n"
-      "pan\n"
-      "16 6 18 21 10 28 18 17 18 25 18 6 10 28 21 21 28 10 0 28 12 21 6 18 \n"
-      "2 0 1 0 1\n"
-      "Anne\n"
-      "1 3 12 90 45 27 4 4 8 8 16 16\n"
-      "13 90 14 20 0 0 0 0 0 0\n"
-      "14 86 6 6 36 0 0 0 0 0\n"
-      "Bob\n"
-      "5 3 60 90 16 0 0 0 0 0 0 0\n"
-      "61 86 11 0 0 0 0 0 0 0\n"
-      "62 8 20 20 20 20 17 17 24 22\n";
-
-QStringList SlotNames(const TVorunMBLand &land)
-{
-    QStringList names;
-    for (int i = 0; i < TVorunMBLand::MaxStacks; ++i)
-        if (const TLegion *legion = land.GetStack(i))
-            names << QString::fromStdString(legion->GetName());
-    return names;
-}
 
 QColor TextColor(const QLabel *label)
 {
@@ -105,7 +80,7 @@ void TestPanel::describesTheSelectedLand()
     QFETCH(bool, rotate);
     FakePlatform fake;
     ProgramFolder folder;
-    auto windows = StartWithGame(folder, Game);
+    auto windows = StartWithGame(folder, BoardGame);
     TVorunMainForm &form = *windows->MainForm;
     const TVorunMasterboard &board = *TheMasterboard();
 
@@ -151,7 +126,7 @@ void TestPanel::clearSelectionEmptiesThePanel()
 {
     FakePlatform fake;
     ProgramFolder folder;
-    auto windows = StartWithGame(folder, Game);
+    auto windows = StartWithGame(folder, BoardGame);
     TVorunMainForm &form = *windows->MainForm;
     form.SelectLand(90);
 
@@ -178,7 +153,7 @@ void TestPanel::refreshReselectsTheLand()
 {
     FakePlatform fake;
     ProgramFolder folder;
-    auto windows = StartWithGame(folder, Game);
+    auto windows = StartWithGame(folder, BoardGame);
     TVorunMainForm &form = *windows->MainForm;
     form.SelectLand(86);
     TLegion &candle = *TheMasterboard()->GetLand(86).GetStack(0);
@@ -199,7 +174,7 @@ void TestPanel::refreshWithNothingSelectedIsReported()
 {
     FakePlatform fake;
     ProgramFolder folder;
-    auto windows = StartWithGame(folder, Game);
+    auto windows = StartWithGame(folder, BoardGame);
     TVorunMainForm &form = *windows->MainForm;
     fake.queueAnswer(Platform::Answer::Ok);
 
@@ -232,14 +207,14 @@ void TestPanel::rotateBringsTheNextLegionForward()
     QFETCH(QStringList, order);
     FakePlatform fake;
     ProgramFolder folder;
-    auto windows = StartWithGame(folder, Game);
+    auto windows = StartWithGame(folder, BoardGame);
     TVorunMainForm &form = *windows->MainForm;
     const TVorunMBLand &mbLand = TheMasterboard()->GetLand(land);
     form.SelectLand(land);
 
     QTest::mouseClick(form.RotateLgnBtn, Qt::LeftButton);
 
-    QCOMPARE(SlotNames(mbLand), order);
+    QCOMPARE(SlotNames(mbLand.GetLandNumber()), order);
     QCOMPARE(form.SelectedLand(), &mbLand);
     QCOMPARE(form.ActiveLegion(), mbLand.GetStack(0));
     QCOMPARE(mbLand.GetHighlight(), uint8_t(1));

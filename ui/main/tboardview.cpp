@@ -1,5 +1,6 @@
 #include "tboardview.h"
 
+#include "qtcolor.h"
 #include "tlegion.h"
 #include "tmastrbd.h"
 #include "vornmain.h"
@@ -13,11 +14,6 @@
 namespace {
 
 constexpr QColor FullLegionColor(255, 255, 0);
-
-QColor ToQColor(TRgb rgb)
-{
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
 
 // Marker rectangles in land-box coordinates; right and bottom are exclusive.
 QRect MainMarker(int s, bool upward)

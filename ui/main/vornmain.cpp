@@ -1,6 +1,7 @@
 #include "vornmain.h"
 
 #include "platform.h"
+#include "qtcolor.h"
 #include "pictures.h"
 #include "savefiles.h"
 #include "savegame.h"
@@ -61,11 +62,6 @@ constexpr const char *DocFailedCaption = "Error";
 constexpr int SmallTextPixels = 11; // 8 points
 constexpr int PanelNamePixels = 19;
 constexpr int TitlePixels = 48;
-
-QColor ToQColor(TRgb rgb)
-{
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
 
 QLabel *MakeLabel(QWidget *parent, const QString &text, QPoint at)
 {
