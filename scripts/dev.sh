@@ -10,7 +10,7 @@ mode=${1:-}
 [ $# -gt 0 ] && shift
 
 packages=(cmake make g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-dev xvfb xauth xdotool imagemagick fonts-dejavu-core)
+  clang libclang-rt-dev xvfb xauth xdotool imagemagick fonts-dejavu-core libx11-dev jq)
 
 install_missing() {
   local missing=()
