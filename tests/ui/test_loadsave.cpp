@@ -1,4 +1,3 @@
-// The model's headers come before Qt's: a land has a member named slots.
 #include "tcatalog.h"
 #include "tlegion.h"
 #include "tmastrbd.h"
@@ -92,6 +91,7 @@ class TestLoadSave : public QObject {
 
 private slots:
     void loadThroughTheLoadButton();
+    void missingBoardPictureEndsTheProgram();
     void loadFailures_data();
     void loadFailures();
     void saveNamesWritesAndMovesEarlierSaves();
@@ -134,6 +134,23 @@ void TestLoadSave::loadThroughTheLoadButton()
     QCOMPARE(board->GetLand(90).GetStack(1), nullptr);
     QCOMPARE(form.ActvLandLbl->text(), QStringLiteral("None"));
     QVERIFY(form.FlashTimer->isActive());
+    VERIFY_PLATFORM_DONE(fake);
+}
+
+void TestLoadSave::missingBoardPictureEndsTheProgram()
+{
+    FakePlatform fake;
+    ProgramFolder folder;
+    fs::remove(folder.folder.path / "GRAPHICS");
+    fake.queueAnswer(Platform::Answer::Ok);
+    const Windows windows = StartWithGame(folder, ExampleGame());
+
+    QCOMPARE(fake.prompts().size(), 1);
+    QCOMPARE(
+        Box(fake.prompts()[0]),
+        QStringLiteral("Cannot load main board image.  Bad install. | Critical Error | Stop | Ok"));
+    QCOMPARE(fake.exitCodes(), QList<int>{0});
+    QCOMPARE(fake.startCount(), 0);
     VERIFY_PLATFORM_DONE(fake);
 }
 
