@@ -55,6 +55,14 @@ QFont MarkerFont(const TMarkerFont &font)
     return qfont;
 }
 
+// The board once its lands exist: the global reference is set before the lands are made, and a
+// message box shown while they are being made (a missing picture) lets the window repaint.
+const TVorunMasterboard *BuiltBoard()
+{
+    const TVorunMasterboard *board = TheMasterboard();
+    return board && board->Initialized() ? board : nullptr;
+}
+
 } // namespace
 
 TBoardView::TBoardView(QWidget *parent, TVorunMainForm &form) : QWidget(parent), form(form)
@@ -76,7 +84,7 @@ bool TBoardView::LoadPicture(const QString &path)
 
 int TBoardView::LandAt(QPoint pos) const
 {
-    const TVorunMasterboard *board = TheMasterboard();
+    const TVorunMasterboard *board = BuiltBoard();
     if (!board)
         return 0;
     const QPoint content = pos + QPoint(BoardLeft, 0);
@@ -95,7 +103,7 @@ QRect TBoardView::LandBoxRect(int land) const
 
 void TBoardView::RepaintLand(int land)
 {
-    if (TheMasterboard() && land >= 1 && land <= LandCount)
+    if (BuiltBoard() && land >= 1 && land <= LandCount)
         update(LandBoxRect(land));
 }
 
@@ -104,7 +112,7 @@ void TBoardView::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::black);
     painter.drawPixmap(event->rect(), picture, event->rect());
-    if (!TheMasterboard())
+    if (!BuiltBoard())
         return;
     for (int n = 1; n <= LandCount; ++n) {
         const QRect box = LandBoxRect(n);
