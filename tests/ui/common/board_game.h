@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fake_platform.h"
+#include "program_folder.h"
 #include "tlegion.h"
 #include "tmastrbd.h"
 
@@ -34,3 +36,14 @@ inline QStringList SlotNames(int land)
             names << QString::fromStdString(legion->GetName());
     return names;
 }
+
+// The program started on the board game, with the fake platform answering its prompts.
+struct BoardSession {
+    explicit BoardSession(int size = 1, int width = 1024, int height = 768)
+        : folder(size, width, height)
+    { }
+    FakePlatform fake;
+    ProgramFolder folder;
+    std::unique_ptr<TVorunWindows> windows = StartWithGame(folder, BoardGame);
+    TVorunMainForm &form = *windows->MainForm;
+};

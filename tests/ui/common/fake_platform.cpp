@@ -1,5 +1,6 @@
 #include "fake_platform.h"
 
+#include <QApplication>
 #include <QtDebug>
 
 #include <algorithm>
@@ -8,79 +9,41 @@ namespace {
 
 QString Describe(const FakePlatform::Prompt &prompt)
 {
-    switch (prompt.kind) {
-    case FakePlatform::PromptKind::Message:
+    if (prompt.kind == FakePlatform::PromptKind::Message)
         return QStringLiteral("message box \"%1\" (%2)").arg(prompt.text, prompt.caption);
-    case FakePlatform::PromptKind::OpenFile:
-        return QStringLiteral("open dialog in %1").arg(prompt.initialDir);
-    case FakePlatform::PromptKind::SaveFile:
-        return QStringLiteral("save dialog for %1%2").arg(prompt.initialDir, prompt.proposedName);
-    }
-    return {};
+    const bool open = prompt.kind == FakePlatform::PromptKind::OpenFile;
+    return QStringLiteral("%1 dialog for %2%3")
+        .arg(open ? "open" : "save", prompt.initialDir, prompt.proposedName);
 }
 
 } // namespace
 
-FakePlatform::FakePlatform()
-{
-    InstallPlatform(this);
-}
-
-FakePlatform::~FakePlatform()
-{
-    InstallPlatform(nullptr);
-}
-
-void FakePlatform::queueAnswer(Answer answer)
-{
-    script.enqueue({false, answer, std::nullopt});
-}
-
-void FakePlatform::queueFileName(const QString &path)
-{
-    script.enqueue({true, Answer::Ok, path});
-}
-
-void FakePlatform::queueCancel()
-{
-    script.enqueue({true, Answer::Cancel, std::nullopt});
-}
-
 Platform::Answer FakePlatform::MessageBox(const std::string &text, const std::string &caption,
                                           Icon icon, Buttons buttons)
 {
-    Prompt prompt{PromptKind::Message,
-                  QString::fromStdString(text),
-                  QString::fromStdString(caption),
-                  icon,
-                  buttons,
-                  {},
-                  {}};
+    Prompt prompt;
+    prompt.text = QString::fromStdString(text);
+    prompt.caption = QString::fromStdString(caption);
+    prompt.icon = icon;
+    prompt.buttons = buttons;
+    // A real box runs a modal loop in which the windows behind it repaint, whatever state the
+    // operation that asked has left them in; here they are drawn the same way.
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            window->grab();
     const std::optional<Scripted> answer = next(false, prompt);
     return answer ? answer->answer : Answer::Cancel;
 }
 
 std::optional<std::string> FakePlatform::OpenFileName(const std::string &initialDir)
 {
-    return fileDialog({PromptKind::OpenFile,
-                       {},
-                       {},
-                       Icon::None,
-                       Buttons::Ok,
-                       QString::fromStdString(initialDir),
-                       {}});
+    return fileDialog(PromptKind::OpenFile, initialDir, {});
 }
 
 std::optional<std::string> FakePlatform::SaveFileName(const std::string &initialDir,
                                                       const std::string &proposedName)
 {
-    return fileDialog({PromptKind::SaveFile,
-                       {},
-                       {},
-                       Icon::None,
-                       Buttons::Ok,
-                       QString::fromStdString(initialDir),
-                       QString::fromStdString(proposedName)});
+    return fileDialog(PromptKind::SaveFile, initialDir, proposedName);
 }
 
 bool FakePlatform::OpenDocument(const std::string &pathOrUrl)
@@ -95,11 +58,6 @@ bool FakePlatform::StartNewInstance()
     return startResult;
 }
 
-void FakePlatform::Exit(int code)
-{
-    exits << code;
-}
-
 int FakePlatform::Random(int range)
 {
     const int value = draws.isEmpty() ? 0 : draws.dequeue();
@@ -111,25 +69,26 @@ int FakePlatform::Random(int range)
 std::optional<FakePlatform::Scripted> FakePlatform::next(bool wantFile, const Prompt &prompt)
 {
     asked << prompt;
-    if (script.isEmpty()) {
-        fail(QStringLiteral("unscripted %1").arg(Describe(prompt)));
-        return std::nullopt;
-    }
-    const Scripted answer = script.dequeue();
-    if (answer.isFile != wantFile) {
-        fail(QStringLiteral("%1 got a scripted %2")
-                 .arg(Describe(prompt), answer.isFile ? "file name" : "message answer"));
-        return std::nullopt;
-    }
-    return answer;
+    const std::optional<Scripted> answer
+        = script.isEmpty() ? std::nullopt : std::optional(script.dequeue());
+    if (answer && answer->isFile == wantFile)
+        return answer;
+    const char *got = answer ? (answer->isFile ? "a file name" : "a message answer") : "nothing";
+    fail(QStringLiteral("%1 got %2 from the script").arg(Describe(prompt), got));
+    return std::nullopt;
 }
 
-std::optional<std::string> FakePlatform::fileDialog(const Prompt &prompt)
+std::optional<std::string> FakePlatform::fileDialog(PromptKind kind, const std::string &initialDir,
+                                                    const std::string &proposedName)
 {
+    Prompt prompt;
+    prompt.kind = kind;
+    prompt.initialDir = QString::fromStdString(initialDir);
+    prompt.proposedName = QString::fromStdString(proposedName);
     const std::optional<Scripted> answer = next(true, prompt);
-    if (!answer || !answer->fileName)
+    if (!answer || answer->answer == Answer::Cancel)
         return std::nullopt;
-    return answer->fileName->toStdString();
+    return answer->fileName.toStdString();
 }
 
 void FakePlatform::fail(const QString &message)

@@ -19,7 +19,7 @@ class FakePlatform : public Platform {
 public:
     enum class PromptKind { Message, OpenFile, SaveFile };
     struct Prompt {
-        PromptKind kind;
+        PromptKind kind = PromptKind::Message;
         QString text; // message boxes
         QString caption;
         Icon icon = Icon::None;
@@ -28,16 +28,16 @@ public:
         QString proposedName;
     };
 
-    FakePlatform();
-    ~FakePlatform() override;
+    FakePlatform() { InstallPlatform(this); }
+    ~FakePlatform() override { InstallPlatform(nullptr); }
     FakePlatform(const FakePlatform &) = delete;
     FakePlatform &operator=(const FakePlatform &) = delete;
 
     // The script, used in order: one entry per message box or file dialog.
-    void queueAnswer(Answer answer);
-    void queueFileName(const QString &path);
+    void queueAnswer(Answer answer) { script.enqueue({false, answer, {}}); }
+    void queueFileName(const QString &path) { script.enqueue({true, Answer::Ok, path}); }
     // The next file dialog is cancelled.
-    void queueCancel();
+    void queueCancel() { script.enqueue({true, Answer::Cancel, {}}); }
 
     const QList<Prompt> &prompts() const { return asked; }
     // Unscripted prompts, answers of the wrong kind and impossible random draws.
@@ -62,7 +62,7 @@ public:
                                             const std::string &proposedName) override;
     bool OpenDocument(const std::string &pathOrUrl) override;
     bool StartNewInstance() override;
-    void Exit(int code) override;
+    void Exit(int code) override { exits << code; }
     TDateTime Now() override { return now; }
     void Randomize() override { ++randomized; }
     int Random(int range) override;
@@ -70,12 +70,13 @@ public:
 private:
     struct Scripted {
         bool isFile;
-        Answer answer;
-        std::optional<QString> fileName;
+        Answer answer; // Cancel: the file dialog is cancelled
+        QString fileName;
     };
 
     std::optional<Scripted> next(bool wantFile, const Prompt &prompt);
-    std::optional<std::string> fileDialog(const Prompt &prompt);
+    std::optional<std::string> fileDialog(PromptKind kind, const std::string &initialDir,
+                                          const std::string &proposedName);
     void fail(const QString &message);
 
     QQueue<Scripted> script;
