@@ -48,20 +48,6 @@ std::string Replaced(std::string text, const std::string &from, const std::strin
     return text.replace(text.find(from), from.size(), to);
 }
 
-// The message boxes shown so far as "text | caption | icon | buttons".
-QStringList Boxes(const FakePlatform &fake)
-{
-    constexpr std::array<const char *, 4> icons{"None", "Stop", "Warning", "Question"};
-    QStringList boxes;
-    for (const FakePlatform::Prompt &prompt : fake.prompts()) {
-        if (prompt.kind == FakePlatform::PromptKind::Message)
-            boxes << QStringLiteral("%1 | %2 | %3 | %4")
-                         .arg(prompt.text, prompt.caption, icons[size_t(prompt.icon)],
-                              prompt.buttons == Platform::Buttons::Ok ? "Ok" : "OkCancel");
-    }
-    return boxes;
-}
-
 // The names in a folder, sorted ignoring case; the SavedGames folder always holds OLDSAVES.
 QStringList Names(const fs::path &folder)
 {
@@ -98,7 +84,7 @@ void TestLoadSave::missingBoardPictureEndsTheProgram()
     const Windows windows = StartWithGame(folder, ExampleGame());
 
     QCOMPARE(
-        Boxes(fake),
+        fake.boxes(),
         QStringList{"Cannot load main board image.  Bad install. | Critical Error | Stop | Ok"});
     QCOMPARE(fake.exitCodes(), QList<int>{0});
     QCOMPARE(fake.startCount(), 0);
@@ -149,7 +135,7 @@ void TestLoadSave::loadFailures()
         fake.queueAnswer(Platform::Answer::Ok);
     QTest::keyClick(form.LoadBtn, Qt::Key_Return);
 
-    QCOMPARE(Boxes(fake), boxes);
+    QCOMPARE(fake.boxes(), boxes);
     QVERIFY(!form.InGameView() && form.TitleLabel->isVisible());
     QCOMPARE(form.Game().PlayerCount(), 0);
     QCOMPARE(form.windowTitle(), QStringLiteral("Vorun"));
@@ -246,7 +232,7 @@ void TestLoadSave::unsavedGames()
     }
     QTest::keyClick(windows->MainForm.get(), Qt::Key_S, Qt::ControlModifier);
 
-    QCOMPARE(Boxes(fake), boxes);
+    QCOMPARE(fake.boxes(), boxes);
     QVERIFY(!fs::is_regular_file(target));
     QCOMPARE(Names(savedGames / "OLDSAVES"),
              boxes.isEmpty() ? QStringList{} : QStringList{"fri_13ecm0.txt"});

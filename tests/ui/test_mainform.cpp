@@ -30,20 +30,6 @@ namespace {
 
 using Windows = std::unique_ptr<TVorunWindows>;
 
-// The message boxes shown so far as "text | caption | icon | buttons".
-QStringList Boxes(const FakePlatform &fake)
-{
-    constexpr std::array<const char *, 4> icons{"None", "Stop", "Warning", "Question"};
-    QStringList boxes;
-    for (const FakePlatform::Prompt &prompt : fake.prompts()) {
-        if (prompt.kind == FakePlatform::PromptKind::Message)
-            boxes << QStringLiteral("%1 | %2 | %3 | %4")
-                         .arg(prompt.text, prompt.caption, icons[size_t(prompt.icon)],
-                              prompt.buttons == Platform::Buttons::Ok ? "Ok" : "OkCancel");
-    }
-    return boxes;
-}
-
 // Rejects every modal dialog as soon as it is open and lists them, so a test learns whether an
 // action opened the names dialog without blocking on it.
 struct ModalWatch : QTimer {
@@ -256,7 +242,7 @@ void TestMainForm::closeAsksFirst()
     const Windows windows = StartProgram(folder);
     fake.queueAnswer(ok ? Platform::Answer::Ok : Platform::Answer::Cancel);
     action(*windows->MainForm);
-    QCOMPARE(Boxes(fake),
+    QCOMPARE(fake.boxes(),
              QStringList{"Are you sure you want to close the program? | "
                          "Close Program? | Question | OkCancel"});
     QCOMPARE(windows->MainForm->isVisible(), !ok);
@@ -289,7 +275,7 @@ void TestMainForm::restart()
         boxes << "The program could not be started again. | Restart Error | Stop | Ok";
     }
     windows->MainForm->RestartMI->trigger();
-    QCOMPARE(Boxes(fake), boxes);
+    QCOMPARE(fake.boxes(), boxes);
     QCOMPARE(fake.startCount(), ok ? 1 : 0);
     QCOMPARE(fake.exitCodes(), ok && newRunStarts ? QList<int>{0} : QList<int>{});
     VERIFY_PLATFORM_DONE(fake);

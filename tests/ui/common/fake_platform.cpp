@@ -4,6 +4,7 @@
 #include <QtDebug>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -17,6 +18,19 @@ QString Describe(const FakePlatform::Prompt &prompt)
 }
 
 } // namespace
+
+QStringList FakePlatform::boxes() const
+{
+    constexpr std::array<const char *, 4> icons{"None", "Stop", "Warning", "Question"};
+    QStringList shown;
+    for (const Prompt &prompt : asked) {
+        if (prompt.kind == PromptKind::Message)
+            shown << QStringLiteral("%1 | %2 | %3 | %4")
+                         .arg(prompt.text, prompt.caption, icons[size_t(prompt.icon)],
+                              prompt.buttons == Buttons::Ok ? "Ok" : "OkCancel");
+    }
+    return shown;
+}
 
 Platform::Answer FakePlatform::MessageBox(const std::string &text, const std::string &caption,
                                           Icon icon, Buttons buttons)

@@ -40,6 +40,8 @@ public:
     void queueCancel() { script.enqueue({true, Answer::Cancel, {}}); }
 
     const QList<Prompt> &prompts() const { return asked; }
+    // The message boxes shown so far as "text | caption | icon | buttons".
+    QStringList boxes() const;
     // Unscripted prompts, answers of the wrong kind and impossible random draws.
     QStringList failures() const { return failed; }
     bool allAnswered() const { return script.isEmpty(); }
