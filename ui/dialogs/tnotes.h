@@ -1,15 +1,10 @@
 #pragma once
 
-#include <QWidget>
-
-class QKeyEvent;
+#include "tmodelessform.h"
 
 // The notes window: free text the players keep with the game, saved and loaded with it.
 // Modeless, and left open beside the board while the players work.
-class TNotesForm : public QWidget {
+class TNotesForm : public TModelessForm {
 public:
     explicit TNotesForm(QWidget *parent = nullptr);
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
 };

@@ -1,15 +1,10 @@
 #pragma once
 
-#include <QWidget>
-
-class QKeyEvent;
+#include "tmodelessform.h"
 
 // The creature picker: all creature types, from which the user picks the one to recruit into a
 // legion. Modeless; created once and shown when a legion recruits.
-class TMonSelectForm : public QWidget {
+class TMonSelectForm : public TModelessForm {
 public:
     explicit TMonSelectForm(QWidget *parent = nullptr);
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
 };

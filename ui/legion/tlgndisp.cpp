@@ -1,7 +1,5 @@
 #include "tlgndisp.h"
 
-#include <QKeyEvent>
-
 namespace {
 
 // One row of legions; the window grows when a land holds more.
@@ -10,10 +8,7 @@ constexpr int InitialHeight = 183;
 
 } // namespace
 
-TLgnDispForm::TLgnDispForm(QWidget *parent)
-    : QWidget(parent,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                  | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
+TLgnDispForm::TLgnDispForm(QWidget *parent) : TModelessForm(parent, Maximizable)
 {
     setWindowTitle(QStringLiteral("Legion Contents"));
     resize(InitialWidth, InitialHeight);
@@ -21,15 +16,5 @@ TLgnDispForm::TLgnDispForm(QWidget *parent)
 
 void TLgnDispForm::ShowLgns()
 {
-    show();
-    raise();
-    activateWindow();
-}
-
-void TLgnDispForm::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape)
-        hide();
-    else
-        QWidget::keyPressEvent(event);
+    ShowInFront();
 }

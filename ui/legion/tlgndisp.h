@@ -1,18 +1,13 @@
 #pragma once
 
-#include <QWidget>
-
-class QKeyEvent;
+#include "tmodelessform.h"
 
 // The legion contents window: the legions of the selected land, one row each, where the user
 // edits them. Modeless; created once and shown, hidden and brought to the front as needed.
-class TLgnDispForm : public QWidget {
+class TLgnDispForm : public TModelessForm {
 public:
     explicit TLgnDispForm(QWidget *parent = nullptr);
 
     // Redisplays the selected land's legions and brings the window to the front.
     void ShowLgns();
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
 };

@@ -1,7 +1,5 @@
 #include "tlmselec.h"
 
-#include <QKeyEvent>
-
 namespace {
 
 constexpr int InitialWidth = 638;
@@ -9,7 +7,7 @@ constexpr int InitialHeight = 318;
 
 } // namespace
 
-TLMSelectForm::TLMSelectForm(QWidget *parent) : QWidget(parent, Qt::Window)
+TLMSelectForm::TLMSelectForm(QWidget *parent) : TModelessForm(parent)
 {
     setWindowTitle(QStringLiteral("Select Legion Marker"));
     resize(InitialWidth, InitialHeight);
@@ -23,15 +21,5 @@ void TLMSelectForm::BuildMarkers(int count, const std::vector<TPlayer *> &gamePl
 
 void TLMSelectForm::ShowPicker()
 {
-    show();
-    raise();
-    activateWindow();
-}
-
-void TLMSelectForm::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape)
-        hide();
-    else
-        QWidget::keyPressEvent(event);
+    ShowInFront();
 }

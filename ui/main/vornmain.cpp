@@ -878,16 +878,12 @@ void TVorunMainForm::NameChangeMIClick()
 void TVorunMainForm::CharLeftMIClick()
 {
     HideAuxWindows();
-    windows->CharLeftForm->show();
-    windows->CharLeftForm->raise();
-    windows->CharLeftForm->activateWindow();
+    windows->CharLeftForm->ShowInFront();
 }
 
 void TVorunMainForm::NotesMIClick()
 {
-    windows->NotesForm->show();
-    windows->NotesForm->raise();
-    windows->NotesForm->activateWindow();
+    windows->NotesForm->ShowInFront();
 }
 
 void TVorunMainForm::ReadmeMIClick()
