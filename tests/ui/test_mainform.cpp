@@ -1,4 +1,3 @@
-// The model's headers come before Qt's: a land has a member named slots.
 #include "tmastrbd.h"
 #include "tmbland.h"
 

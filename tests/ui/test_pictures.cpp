@@ -1,4 +1,3 @@
-// The model's headers come before Qt's: a land has a member named slots.
 #include "tcatalog.h"
 #include "tmastrbd.h"
 
@@ -46,7 +45,7 @@ std::vector<QPoint> PointsInside(int land, int s)
 class TestPictures : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+private slots:
     // Each size fills the board's extent, with the dark background in the corners, clear of lands.
     void boardPicturesHaveTheBoardExtent()
     {
