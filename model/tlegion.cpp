@@ -126,6 +126,19 @@ void TLegion::SortCrit(int from, int to)
     Redisplay(true);
 }
 
+bool TLegion::TransferCrit(int position, TLegion &target)
+{
+    if (position < 0 || position >= MaxCrits || creatures[position] == Crit::None || target.Full())
+        return false;
+    const uint8_t type = creatures[position];
+    const bool flag = unsure[position];
+    DeleteCrit(position, false);
+    const int free = target.CritCount();
+    target.creatures[free] = type;
+    target.unsure[free] = flag;
+    return true;
+}
+
 void TLegion::CritUnsure(int position, bool redisplay)
 {
     if (position >= 0 && position < MaxCrits)

@@ -29,6 +29,11 @@ public:
     // Returns the removed creature type, 0 on failure. The stacks are not touched.
     uint8_t DeleteCrit(int position, bool redisplay);
     void SortCrit(int from, int to);
+    // Moves the creature at `position` behind the last creature of `target` (which may be this
+    // legion), unsure flag and all. The stacks are not touched, so the creature cannot be lost
+    // to a count that would wrap on its way through them. False, with nothing changed, when
+    // there is no such creature or the target is full.
+    bool TransferCrit(int position, TLegion &target);
     void CritUnsure(int position, bool redisplay);
     void RemoveFromBoard(bool kill);
     // Fills the legion from saved codes (type + 26 when unsure); no checks, no stacks, no land.

@@ -87,6 +87,28 @@ TEST_F(LegionTest, DeleteCritClosesTheGapWithTheFlags)
     EXPECT_EQ(link.calls, (Calls{{"Redisplay", ""}, bad, bad}));
 }
 
+// A transfer never goes through the stacks: a count at its 8-bit limit would wrap to 0 on the way
+// back and the creature would be lost when taken again.
+TEST_F(LegionTest, TransferCritMovesTheCreatureWithItsFlagAndLeavesTheStacks)
+{
+    RecruitStacks().SetCount(Crit::Gorgon, 255);
+    Fill({16, 20, 10 + Unsure});
+    other.SetCrits({1, 2, 3, 4, 5});
+    EXPECT_TRUE(legion.TransferCrit(2, other));
+    EXPECT_EQ(Contents(legion), "Ogre Troll");
+    EXPECT_EQ(Contents(other), "Angel Archangel Behemoth Centaur Colossus Gorgon?");
+    EXPECT_EQ(Left(Crit::Gorgon), 255);
+
+    EXPECT_TRUE(legion.TransferCrit(0, legion)); // to the back of its own legion
+    EXPECT_EQ(Contents(legion), "Troll Ogre");
+
+    other.SetCrits({1, 2, 3, 4, 5, 6, 7, 8});
+    EXPECT_FALSE(legion.TransferCrit(0, other));
+    EXPECT_FALSE(legion.TransferCrit(2, legion)); // nothing there
+    EXPECT_EQ(Contents(legion), "Troll Ogre");
+    EXPECT_TRUE(link.calls.empty());
+}
+
 // Onto an occupied position with another creature behind it: inserted there; anywhere else: to
 // the end. The unsure flags travel with their creatures.
 TEST_F(LegionTest, SortCrit)

@@ -8,7 +8,13 @@ constexpr int InitialHeight = 3 * 106 + 107;
 
 } // namespace
 
-TMonSelectForm::TMonSelectForm(QWidget *parent) : TModelessForm(parent)
+TMonSelectForm::TMonSelectForm(TVorunWindows &windows) : TModelessForm(nullptr), windows(windows)
 {
     resize(InitialWidth, InitialHeight);
+}
+
+void TMonSelectForm::ShowForLgn(TLegion *legion)
+{
+    TargetLgn = legion;
+    ShowInFront();
 }

@@ -8,7 +8,8 @@ constexpr int InitialHeight = 183;
 
 } // namespace
 
-TLgnDispForm::TLgnDispForm(QWidget *parent) : TModelessForm(parent, Maximizable)
+TLgnDispForm::TLgnDispForm(TVorunWindows &windows)
+    : TModelessForm(nullptr, Maximizable), windows(windows)
 {
     setWindowTitle(QStringLiteral("Legion Contents"));
     resize(InitialWidth, InitialHeight);

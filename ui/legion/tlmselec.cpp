@@ -7,7 +7,7 @@ constexpr int InitialHeight = 318;
 
 } // namespace
 
-TLMSelectForm::TLMSelectForm(QWidget *parent) : TModelessForm(parent)
+TLMSelectForm::TLMSelectForm(TVorunWindows &windows) : TModelessForm(nullptr), windows(windows)
 {
     setWindowTitle(QStringLiteral("Select Legion Marker"));
     resize(InitialWidth, InitialHeight);

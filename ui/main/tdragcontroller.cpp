@@ -4,7 +4,24 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "pictures.h"
+
 #include <algorithm>
+
+namespace {
+
+constexpr int NoDropCursorId = 1000;
+constexpr int CreatureDragCursorId = 1001;
+constexpr int LegionDragCursorId = 1002;
+
+int DragCursorId(TDragSource::Kind kind)
+{
+    const bool creature
+        = kind == TDragSource::Kind::CritPicture || kind == TDragSource::Kind::CStacksImage;
+    return creature ? CreatureDragCursorId : LegionDragCursorId;
+}
+
+} // namespace
 
 TDragController &TDragController::Instance()
 {
@@ -23,15 +40,12 @@ void TDragController::UnregisterTarget(TDragTarget *target)
     targets.erase(std::remove(targets.begin(), targets.end(), target), targets.end());
 }
 
-void TDragController::Arm(QWidget *grabberWidget, const TDragSource &dragSource, QPoint globalPress,
-                          QCursor cursor, QCursor noDrop)
+void TDragController::Arm(QWidget *grabberWidget, const TDragSource &dragSource, QPoint globalPress)
 {
     Cancel();
     grabber = grabberWidget;
     source = dragSource;
     pressPos = globalPress;
-    dragCursor = cursor;
-    noDropCursor = noDrop;
     armed = true;
     // The application-wide filter sees the moves and the release wherever the pointer goes.
     qApp->installEventFilter(this);
@@ -103,7 +117,7 @@ void TDragController::Move(QPoint globalPos)
     QPoint local;
     TDragTarget *target = TargetAt(globalPos, local);
     const bool accepted = target && target->DragOver(source, local);
-    const QCursor &cursor = accepted ? dragCursor : noDropCursor;
+    const QCursor cursor = ProgramCursor(accepted ? DragCursorId(source.kind) : NoDropCursorId);
     if (!cursorSet) {
         QApplication::setOverrideCursor(cursor);
         cursorSet = true;
@@ -124,18 +138,25 @@ void TDragController::Release(QPoint globalPos)
         target->DragDrop(dropped, local);
 }
 
+// Targets overlap (a creature picture lies on its row's drop area), so the topmost widget under
+// the pointer decides, or the nearest of its parents that takes drops.
 TDragTarget *TDragController::TargetAt(QPoint globalPos, QPoint &localPos) const
 {
     QWidget *window = QApplication::topLevelAt(globalPos);
-    for (TDragTarget *target : targets) {
-        QWidget *widget = target->DropWidget();
-        if (!widget->isVisible() || (window && widget->window() != window))
-            continue;
-        const QPoint local = widget->mapFromGlobal(globalPos);
-        if (widget->rect().contains(local)) {
-            localPos = local;
-            return target;
+    if (!window)
+        return nullptr;
+    QWidget *widget = window->childAt(window->mapFromGlobal(globalPos));
+    if (!widget)
+        widget = window;
+    for (; widget; widget = widget->parentWidget()) {
+        for (TDragTarget *target : targets) {
+            if (target->DropWidget() == widget && widget->isVisible()) {
+                localPos = widget->mapFromGlobal(globalPos);
+                return target;
+            }
         }
+        if (widget == window)
+            break;
     }
     return nullptr;
 }

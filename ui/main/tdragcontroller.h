@@ -40,9 +40,10 @@ public:
     void RegisterTarget(TDragTarget *target);
     void UnregisterTarget(TDragTarget *target);
 
-    // grabber receives the mouse until the drag ends; it must stay visible meanwhile.
-    void Arm(QWidget *grabber, const TDragSource &source, QPoint globalPress, QCursor dragCursor,
-             QCursor noDropCursor);
+    // grabber receives the mouse until the drag ends; it must stay visible meanwhile, so a drag
+    // that may hide its own window (a creature dragged onto the board) grabs on the main window.
+    // Creatures drag with the creature pointer, legions with the legion pointer.
+    void Arm(QWidget *grabber, const TDragSource &source, QPoint globalPress);
     bool Armed() const { return armed; }
     bool Dragging() const { return dragging; }
     // Ends the drag without a drop.
@@ -62,8 +63,6 @@ private:
     QPointer<QWidget> grabber;
     TDragSource source;
     QPoint pressPos;
-    QCursor dragCursor;
-    QCursor noDropCursor;
     bool armed = false;
     bool dragging = false;
     bool cursorSet = false;

@@ -2,7 +2,6 @@
 
 #include "platform.h"
 #include "qtcolor.h"
-#include "pictures.h"
 #include "savefiles.h"
 #include "savegame.h"
 #include "tabout.h"
@@ -41,8 +40,6 @@ constexpr int MinHeight = 443;
 constexpr int ScrollStep = 50;
 constexpr int FlashInterval = 300; // ms
 constexpr int MaxNameWidth = 194;
-constexpr int NoDropCursorId = 1000;
-constexpr int LegionDragCursorId = 1002;
 
 constexpr const char *NoneCaption = "None";
 constexpr const char *CloseQuestion = "Are you sure you want to close the program?";
@@ -613,9 +610,7 @@ void TVorunMainForm::LandActiveAreaMouseDown(int n, Qt::MouseButton button,
     windows->CharLeftForm->hide();
     SelectLand(n);
     if (activeLegion && button == Qt::LeftButton) {
-        TDragController::Instance().Arm(BoardImage, {TDragSource::Kind::LandArea, n}, globalPos,
-                                        ProgramCursor(LegionDragCursorId),
-                                        ProgramCursor(NoDropCursorId));
+        TDragController::Instance().Arm(BoardImage, {TDragSource::Kind::LandArea, n}, globalPos);
     }
 }
 
