@@ -3,8 +3,10 @@
 #include "pictures.h"
 #include "program_folder.h"
 #include "tboardview.h"
+#include "tcharleft.h"
 #include "tdragcontroller.h"
 #include "tlegion.h"
+#include "tlgndisp.h"
 #include "tmastrbd.h"
 
 #include <QGuiApplication>
@@ -20,6 +22,7 @@
 namespace {
 
 constexpr int NoDropCursor = 1000;
+constexpr int CreatureCursor = 1001;
 constexpr int LegionCursor = 1002;
 // Actions of the scrolled-window table that are not keys.
 constexpr int PressBackground = -1;
@@ -62,6 +65,17 @@ QImage OverrideCursor()
     return cursor ? cursor->pixmap().toImage() : QImage();
 }
 
+// The creatures of a land's legion in slot order, "?" after an unsure one: "Cyclops Gorgon?".
+QString Crits(int land, int slot)
+{
+    const TLegion *legion = TheMasterboard()->GetLand(land).GetStack(slot);
+    QStringList names;
+    for (int i = 0; i < legion->CritCount(); ++i)
+        names << QString(CritNames[legion->GetCrits()[size_t(i)]])
+                + (legion->GetUnsure()[size_t(i)] ? "?" : "");
+    return names.join(' ');
+}
+
 // The picture with one rectangle blacked out, to compare the rest.
 QImage Without(QImage image, QRect box)
 {
@@ -91,6 +105,9 @@ private slots:
     void ctrlPressMovesTheActiveLegion_data();
     void ctrlPressMovesTheActiveLegion();
     void dragMovesTheLegion();
+    void dragToAFullLandIsRefused();
+    void creatureDropPassesItOn_data();
+    void creatureDropPassesItOn();
     void flashBlinksOnlyTheSelectedLand_data();
     void flashBlinksOnlyTheSelectedLand();
     void fullLegionCountIsYellow();
@@ -202,6 +219,104 @@ void TestBoard::dragMovesTheLegion()
     QCOMPARE(SlotNames(1), QStringList{"Gong"});
     QCOMPARE(SelectedNumber(form), 1);
     QCOMPARE(OverrideCursor(), QImage());
+    QCOMPARE(QWidget::mouseGrabber(), nullptr);
+    VERIFY_PLATFORM_DONE(s.fake);
+}
+
+void TestBoard::dragToAFullLandIsRefused()
+{
+    BoardSession s;
+    QWindow *window = s.form.windowHandle();
+    s.fake.queueAnswer(Platform::Answer::Ok);
+    QTest::mousePress(window, Qt::LeftButton, {}, InWindow(s.form, ActiveCentre(86)));
+    QTest::mouseMove(window, InWindow(s.form, ActiveCentre(90)));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, InWindow(s.form, ActiveCentre(90)));
+
+    QCOMPARE(s.fake.boxes(),
+             QStringList{"Can't have more than 3 stacks on a land. | Land is full | None | Ok"});
+    QCOMPARE(SlotNames(86), (QStringList{"Candle", "Eagle"}));
+    QCOMPARE(SlotNames(90), (QStringList{"Anchor", "Bat", "Cross"}));
+    QCOMPARE(SelectedNumber(s.form), 86);
+    VERIFY_PLATFORM_DONE(s.fake);
+}
+
+// A creature picture of the legion window (8 per row of the selected land) dropped on a land
+// passes the creature to the legion on top of that land, after a question.
+void TestBoard::creatureDropPassesItOn_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("picture");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<bool>("agree");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("fromAfter"); // the source legion
+    QTest::addColumn<QString>("toAfter"); // the top legion of the target land
+
+    const QString full = "The legion you're trying to move that creature into is full. | "
+                         "Target Legion Full | None | Ok";
+    QTest::newRow("unsure kept") << 90 << 1 << 7 << true
+                                 << "Transfer Angel from Blue Anchor to Red Gong? | Confirm | "
+                                    "Question | OkCancel"
+                                 << "Vorun? Centaur Centaur Gargoyle Gargoyle Ogre Ogre"
+                                 << "Troll Troll Troll Ranger Ranger Wyvern Warbear Angel?";
+    QTest::newRow("cancelled") << 90 << 1 << 7 << false
+                               << "Transfer Angel from Blue Anchor to Red Gong? | Confirm | "
+                                  "Question | OkCancel"
+                               << "Vorun? Angel? Centaur Centaur Gargoyle Gargoyle Ogre Ogre"
+                               << "Troll Troll Troll Ranger Ranger Wyvern Warbear";
+    QTest::newRow("second row") << 90 << 8 << 86 << true
+                                << "Transfer Lion from Blue Bat to Blue Candle? | Confirm | "
+                                   "Question | OkCancel"
+                                << "Troll"
+                                << "Cyclops Cyclops Gorgon? Lion";
+    QTest::newRow("own legion to the back")
+        << 86 << 0 << 86 << true
+        << "Transfer Cyclops from Blue Candle to Blue Candle? | Confirm | Question | OkCancel"
+        << "Cyclops Gorgon? Cyclops"
+        << "Cyclops Gorgon? Cyclops";
+    QTest::newRow("target full") << 86 << 2 << 8 << false << full << "Cyclops Cyclops Gorgon?"
+                                 << "Troll Troll Troll Troll Ranger Ranger Wyvern Warbear";
+    QTest::newRow("own legion full") << 90 << 0 << 90 << false << full
+                                     << "Vorun? Angel? Centaur Centaur Gargoyle Gargoyle Ogre Ogre"
+                                     << "Vorun? Angel? Centaur Centaur Gargoyle Gargoyle Ogre Ogre";
+}
+
+void TestBoard::creatureDropPassesItOn()
+{
+    QFETCH(int, from);
+    QFETCH(int, picture);
+    QFETCH(int, to);
+    QFETCH(bool, agree);
+    QFETCH(QString, box);
+    QFETCH(QString, fromAfter);
+    QFETCH(QString, toAfter);
+    BoardSession s;
+    QWindow *window = s.form.windowHandle();
+    // Counts at the 8-bit limit would wrap if the creature went through the stacks.
+    for (uint8_t type = 1; type < Crit::CodeCount; ++type)
+        RecruitStacks().SetCount(type, 255);
+    const TCharLeft::Counts counts = RecruitStacks().CharLeftArray();
+    s.form.SelectLand(from);
+    s.windows->LgnDispForm->ShowLgns();
+    s.fake.queueAnswer(agree ? Platform::Answer::Ok : Platform::Answer::Cancel);
+
+    // The press stands in for one on the legion window's creature picture.
+    QTest::mousePress(window, Qt::LeftButton, {}, InWindow(s.form, ActiveCentre(from)));
+    TDragController::Instance().Arm(&s.form, {TDragSource::Kind::CritPicture, picture},
+                                    QCursor::pos());
+    QTest::mouseMove(window, InWindow(s.form, ActiveCentre(1)));
+    QCOMPARE(OverrideCursor(), ProgramCursor(NoDropCursor).pixmap().toImage());
+    QVERIFY(!s.windows->LgnDispForm->isVisible());
+    QTest::mouseMove(window, InWindow(s.form, ActiveCentre(to)));
+    QCOMPARE(OverrideCursor(), ProgramCursor(CreatureCursor).pixmap().toImage());
+    QTest::mouseRelease(window, Qt::LeftButton, {}, InWindow(s.form, ActiveCentre(to)));
+
+    QCOMPARE(s.fake.boxes(), QStringList{box});
+    const int slot = from == 90 && picture >= 8 ? 1 : 0;
+    QCOMPARE(Crits(from, slot), fromAfter);
+    QCOMPARE(Crits(to, 0), toAfter);
+    QVERIFY(RecruitStacks().CharLeftArray() == counts);
+    QCOMPARE(SelectedNumber(s.form), from);
     QCOMPARE(QWidget::mouseGrabber(), nullptr);
     VERIFY_PLATFORM_DONE(s.fake);
 }

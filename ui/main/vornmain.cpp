@@ -42,6 +42,9 @@ constexpr int FlashInterval = 300; // ms
 constexpr int MaxNameWidth = 194;
 
 constexpr const char *NoneCaption = "None";
+constexpr const char *TargetFullText
+    = "The legion you're trying to move that creature into is full.";
+constexpr const char *TargetFullCaption = "Target Legion Full";
 constexpr const char *CloseQuestion = "Are you sure you want to close the program?";
 constexpr const char *CloseCaption = "Close Program?";
 constexpr const char *RestartQuestion = "Are you sure you want to restart?";
@@ -633,13 +636,49 @@ bool TVorunMainForm::LandActiveAreaDragOver(int n, const TDragSource &source)
 
 void TVorunMainForm::LandActiveAreaDragDrop(int n, const TDragSource &source)
 {
-    if (!activeLegion || source.kind != TDragSource::Kind::LandArea)
+    if (!activeLegion)
+        return;
+    if (source.kind == TDragSource::Kind::CritPicture) {
+        TransferCritToLand(source.number, n);
+        return;
+    }
+    if (source.kind != TDragSource::Kind::LandArea)
         return;
     ViewLgnBtn->setFocus();
     if (!activeLegion->MoveStack(uint8_t(n)))
         return;
     HideAuxWindows();
     SelectLand(n);
+}
+
+// A creature from the legion window (picture `picture`: 8 per row of the selected land) passes to
+// the legion on top of land n.
+void TVorunMainForm::TransferCritToLand(int picture, int n)
+{
+    TLegion *target = masterboard->GetLand(n).GetStack(0);
+    TLegion *from = selectedLand->GetStack(picture / TLegion::MaxCrits);
+    const int position = picture % TLegion::MaxCrits;
+    if (!target || !from || from->GetCrits()[size_t(position)] == Crit::None) {
+        Ui::Diagnostic("Bug: attempting bad critter transfer");
+        return;
+    }
+    if (target->Full()) {
+        ThePlatform().MessageBox(TargetFullText, TargetFullCaption, Platform::Icon::None,
+                                 Platform::Buttons::Ok);
+        return;
+    }
+    const std::string question = std::string("Transfer ")
+        + CritNames[from->GetCrits()[size_t(position)]] + " from " + ColorNames[from->GetColor()]
+        + " " + from->GetName() + " to " + ColorNames[target->GetColor()] + " " + target->GetName()
+        + "?";
+    if (ThePlatform().MessageBox(question, ConfirmCaption, Platform::Icon::Question,
+                                 Platform::Buttons::OkCancel)
+        != Platform::Answer::Ok)
+        return;
+    from->TransferCrit(position, *target);
+    BoardImage->RepaintLand(selectedLand->GetLandNumber());
+    BoardImage->RepaintLand(n);
+    SelectLand(0);
 }
 
 void TVorunMainForm::contextMenuEvent(QContextMenuEvent *event)

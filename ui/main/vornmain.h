@@ -151,6 +151,7 @@ private:
     void PlaceWindow();
     int ClientHeightForBoardSize() const;
     void TakeFocusFromPanel();
+    void TransferCritToLand(int picture, int n);
     void FillPanelLegion(const TLegion &legion, TShape *shape, QLabel *name, QLabel *troops);
     bool ScrollByKey(int key);
     void Restart();
