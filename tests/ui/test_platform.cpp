@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QMetaEnum>
 #include <QTest>
@@ -69,6 +70,30 @@ private slots:
         QTEST(QtPlatform().MessageBox("Sure?", "Confirm", icon, buttons), "answer");
         QCOMPARE(seen.join('|'), QString("main window|Sure?|Confirm|") + QTest::currentDataTag());
         QCOMPARE(seenButtons, cancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok);
+    }
+
+    // The legion window hides itself while a creature is dragged onto the board; the question
+    // that follows must sit on the main window and hand the focus back to it.
+    void promptAfterTheActiveWindowHidGoesToTheMainWindow()
+    {
+        QMainWindow mainWindow;
+        mainWindow.show();
+        QWidget legionWindow;
+        legionWindow.show();
+        legionWindow.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&legionWindow));
+        legionWindow.hide();
+        QWidget *parent = nullptr;
+        QTimer::singleShot(0, &mainWindow, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            parent = box->parentWidget();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QtPlatform().MessageBox("Transfer?", "Confirm", Platform::Icon::Question,
+                                Platform::Buttons::OkCancel);
+        QCOMPARE(parent, &mainWindow);
+        QTRY_COMPARE(QApplication::activeWindow(), &mainWindow);
     }
 
     void saveDialogProposesTheName()

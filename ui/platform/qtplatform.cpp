@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTimer>
@@ -42,13 +43,31 @@ void ActivateWhenShown(QDialog &dialog)
     });
 }
 
+// A window that has just hidden itself (the legion window, once a drag reaches the board) may
+// still count as the active one; a prompt over it, or the focus handed back to it, would be lost,
+// so the program's main window stands in.
+QWidget *VisibleOrMain(QWidget *window)
+{
+    if (window && window->isVisible())
+        return window;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow *>(top) && top->isVisible())
+            return top;
+    return nullptr;
+}
+
+QWidget *PromptParent()
+{
+    return VisibleOrMain(QApplication::activeWindow());
+}
+
 // Runs a prompt modally and gives the focus back to the window below it afterwards, which no
 // one else does without a window manager.
 int RunModal(QDialog &dialog)
 {
     ActivateWhenShown(dialog);
     const int result = dialog.exec();
-    if (QWidget *below = dialog.parentWidget()) {
+    if (QWidget *below = VisibleOrMain(dialog.parentWidget())) {
         below->activateWindow();
         below->raise();
     }
@@ -70,7 +89,7 @@ std::optional<std::string> RunFileDialog(QFileDialog &dialog)
 Platform::Answer QtPlatform::MessageBox(const std::string &text, const std::string &caption,
                                         Icon icon, Buttons buttons)
 {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(PromptParent());
     box.setText(QString::fromStdString(text));
     box.setWindowTitle(QString::fromStdString(caption));
     box.setIcon(BoxIcon(icon));
@@ -87,7 +106,7 @@ Platform::Answer QtPlatform::MessageBox(const std::string &text, const std::stri
 
 std::optional<std::string> QtPlatform::OpenFileName(const std::string &initialDir)
 {
-    QFileDialog dialog(QApplication::activeWindow(), QString(), QString::fromStdString(initialDir));
+    QFileDialog dialog(PromptParent(), QString(), QString::fromStdString(initialDir));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return RunFileDialog(dialog);
@@ -96,7 +115,7 @@ std::optional<std::string> QtPlatform::OpenFileName(const std::string &initialDi
 std::optional<std::string> QtPlatform::SaveFileName(const std::string &initialDir,
                                                     const std::string &proposedName)
 {
-    QFileDialog dialog(QApplication::activeWindow(), QString(),
+    QFileDialog dialog(PromptParent(), QString(),
                        QString::fromStdString(initialDir + proposedName));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
