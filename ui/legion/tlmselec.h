@@ -1,29 +1,66 @@
 #pragma once
 
+#include "tcatalog.h"
+#include "tgame.h"
 #include "tmodelessform.h"
 
+#include <array>
 #include <vector>
 
+class QLabel;
 class TPlayer;
+class TShape;
 struct TVorunWindows;
 
 // The legion marker picker: every player's twelve markers, from which the user picks the
 // marker of a new legion on the selected land. Modeless; created once, its grid built when the
-// game is shown.
+// game is shown. Escape hides it (the base class).
 class TLMSelectForm : public TModelessForm {
 public:
+    static constexpr int Rows = TVorunGame::MaxPlayers;
+    static constexpr int GridSize = Rows * MarkersPerColor;
+
     explicit TLMSelectForm(TVorunWindows &windows);
 
-    // The players of the game in order; called once, when the game view is entered.
+    // The players of the game in order; called once, when the game view is entered. A further
+    // call replaces the grid.
     void BuildMarkers(int playerCount, const std::vector<TPlayer *> &players);
     void ShowPicker();
+
+    // Event handlers, named after their control and event. A marker's tag is 12 × row + marker.
+    void FormShow();
+    void FormHide();
+    void MarkerMouseDown(int tag);
+    void DisabledMarkerMouseDown();
+    void NLMouseDown();
 
     // Set when the legion contents window opens the picker for a new stack, which it then shows;
     // cleared whenever the picker hides.
     bool NewStackMode = false;
 
+    // The grid, indexed by tag; null for rows without a player.
+    std::array<TShape *, GridSize> MarkerShapes{};
+    std::array<QLabel *, GridSize> MarkerLbls{};
+    // Shape1–Shape6 with their free counts (NLLbl1–NLLbl6) and "left" captions.
+    std::array<TShape *, Rows> ColorShapes{};
+    std::array<QLabel *, Rows> NLLbls{};
+    std::array<QLabel *, Rows> LeftLbls{};
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void BuildColorBoxes();
+    void ClearMarkers();
+    void BuildMarker(int row, int marker, uint8_t colour);
+    int MarkerTag(const QObject *control) const;
+    bool IsColorBox(const QObject *control) const;
+
     TVorunWindows &windows;
     int playerCount = 0;
     std::vector<TPlayer *> players;
+    // Which markers stood on a land when the picker was last shown.
+    std::array<bool, GridSize> inUse{};
 };
