@@ -17,8 +17,8 @@ constexpr std::array<const char *, 4> SerifFamilies{"DejaVu Serif", "Liberation 
 constexpr std::array<const char *, 4> MonoFamilies{"DejaVu Sans Mono", "Liberation Mono",
                                                    "Noto Mono", "Monospace"};
 
-constexpr std::array<const char *, 4> WindowsSansFamilies{"MS Sans Serif", "Tahoma",
-                                                          "Lucida Sans Unicode", "Small Fonts"};
+constexpr std::array<const char *, 6> WindowsSansFamilies{
+    "MS Sans Serif", "Tahoma", "Lucida Sans Unicode", "Small Fonts", "Arial", "Arial Black"};
 // The title's engraved capitals: a wide serif comes closest.
 constexpr const char *WindowsTitleFamily = "Copperplate Gothic Bold";
 constexpr const char *WindowsMonoFamily = "Courier New";
