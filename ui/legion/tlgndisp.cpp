@@ -1,21 +1,894 @@
 #include "tlgndisp.h"
 
+#include "pictures.h"
+#include "platform.h"
+#include "qtcolor.h"
+#include "tboardview.h"
+#include "tcharadd.h"
+#include "tcharleft.h"
+#include "tlegion.h"
+#include "tlmselec.h"
+#include "tmbland.h"
+#include "tshape.h"
+#include "tvorunwindows.h"
+#include "uilink.h"
+#include "vornmain.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+
+#include <algorithm>
+#include <tuple>
+
 namespace {
 
-// One row of legions; the window grows when a land holds more.
-constexpr int InitialWidth = 700;
-constexpr int InitialHeight = 183;
+constexpr const char *InitialCaption = "Legion Contents";
+constexpr const char *CaptionPrefix = "Legion Contents -  ";
+constexpr const char *AddStackCaption = "&New Stack";
+constexpr const char *NotSureCaption = "&Unsure";
+constexpr const char *RotateCaption = "&Rotate";
+// The unsure mark, and the start of the value of a legion whose worth nobody knows.
+constexpr const char *UnsureMark = "?";
+constexpr const char *PointsSuffix = " points";
+
+constexpr const char *SelectFirstText = "Please select a creature first.";
+constexpr const char *UnsureCaption = "Unsure: Invalid Selection";
+constexpr const char *SelectToRemoveText = "Please select a creature to remove first.";
+constexpr const char *RemoveCaption = "Remove Creature: Invalid Selection";
+constexpr const char *SplitFullText
+    = "The legion you're trying to split that creature into is full.";
+constexpr const char *SplitFullCaption = "Target Legion Full";
+constexpr const char *StackFullText = "Stack is full.";
+constexpr const char *StackFullCaption = "No Room";
+constexpr const char *ConfirmCaption = "Confirm";
+constexpr const char *KillQuestion = "Kill %1?";
+constexpr const char *ReturnQuestion = "Return %1 to recruitment stacks?";
+constexpr const char *KillAllQuestion = "Kill all creatures in %1 %2 and remove it from the board?";
+constexpr const char *ReturnAllQuestion
+    = "Return all creatures in %1 %2 to recruitment stacks, and remove it from the board?";
+
+constexpr const char *NoFirstLegion = "Bug: ShowLgns() called for land with no first legion";
+constexpr const char *InvalidCreature
+    = "Attempting to display legion %d with invalid character value";
+constexpr const char *UnsureInvalid = "Bug: set unsure request received for invalid legion.";
+constexpr const char *SortInvalid = "Bug: sort request received for invalid legion.";
+constexpr const char *SplitInvalid = "Bug: split request received for invalid legion.";
+constexpr const char *RecruitInvalid = "Bug: recruit request received for invalid legion.";
+constexpr const char *RemoveInvalid = "Bug: remove creature request received for invalid legion.";
+constexpr const char *DeleteInvalid = "Bug: delete legion request received for invalid legion.";
+constexpr const char *BadGraveyardDrop = "bug: bad graveyard drop";
+
+constexpr int NarrowWidth = 700; // seven columns
+constexpr int WideWidth = 800; // eight, once a legion on the land is full
+// Client height by the number of legions on the land.
+constexpr std::array<int, TLgnDispForm::RowCount> ClientHeights{183, 346, 509};
+constexpr std::array<int, TLgnDispForm::RowCount> PictureTops{62, 225, 388};
+constexpr std::array<int, TLgnDispForm::RowCount> PanelTops{0, 167, 330};
+constexpr int PanelHeight = 54;
+constexpr int PictureSize = 100;
+// The selection frame shows above and below its picture.
+constexpr int FrameAbove = 4;
+constexpr int FrameHeight = 109;
+constexpr QRect MarkBox(20, -21, 60, 121); // relative to the picture
+constexpr QPoint FirstMarkerAt(6, 6); // on the window
+constexpr QPoint PanelMarkerAt(6, 2); // on Panel2 and Panel3
+constexpr QSize MarkerSize(224, 50);
+constexpr int MarkerPen = 3;
+constexpr QRect MarkerNameBox(8, 3, 208, 22);
+constexpr QRect MarkerValueBox(8, 25, 208, 22);
+
+constexpr QRect CStacksPanelBox(234, 6, 102, 50);
+constexpr QRect GraveyardPanelBox(342, 6, 102, 50);
+constexpr QRect PanelPictureBox(2, 2, 98, 46);
+constexpr QRect AddStackBox(450, 6, 70, 50);
+constexpr QRect NotSureBox(526, 6, 52, 50);
+constexpr QRect RotateBox(584, 6, 52, 50);
+
+constexpr int SmallTextPixels = 11;
+constexpr int MarkerTextPixels = 19;
+constexpr int UnsureTextPixels = 96;
+
+QColor ButtonFaceColor()
+{
+    return QColor(192, 192, 192);
+}
+
+void SetTextColor(QLabel *label, QColor color)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
+
+QFont PixelFont(int pixels, bool bold = false)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel *MakeLabel(QWidget *parent, QRect box, const QFont &font, QColor color)
+{
+    auto *label = new QLabel(parent);
+    label->setGeometry(box);
+    label->setFont(font);
+    SetTextColor(label, color);
+    return label;
+}
+
+// Piles of counters of several colours, waiting to be recruited.
+QPixmap StacksPicture()
+{
+    constexpr std::array<int, 5> pileHeights{4, 6, 3, 5, 2};
+    constexpr std::array<QRgb, 5> pileColours{0xd40000, 0x00008c, 0xaa8a00, 0x00741c, 0x743c00};
+    QPixmap picture(PanelPictureBox.size());
+    picture.fill(QColor(40, 96, 40));
+    QPainter painter(&picture);
+    painter.setPen(QPen(Qt::black, 1));
+    for (size_t pile = 0; pile < pileHeights.size(); ++pile) {
+        for (int counter = 0; counter < pileHeights[pile]; ++counter) {
+            const QRect face(4 + int(pile) * 19 + counter, 29 - 4 * counter, 14, 14);
+            painter.setBrush(QColor(pileColours[pile]));
+            painter.drawRect(face);
+            painter.setPen(QColor(255, 255, 255, 120));
+            painter.drawLine(face.topLeft() + QPoint(1, 1), face.topRight() + QPoint(-1, 1));
+            painter.setPen(Qt::black);
+        }
+    }
+    return picture;
+}
+
+// A tombstone on a patch of earth.
+QPixmap GraveyardPicture()
+{
+    QPixmap picture(PanelPictureBox.size());
+    picture.fill(QColor(30, 30, 60));
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(QRect(0, 38, 98, 8), QColor(90, 60, 30));
+    QPainterPath stone;
+    stone.moveTo(35, 40);
+    stone.lineTo(35, 16);
+    stone.arcTo(QRectF(35, 4, 28, 24), 180, -180);
+    stone.lineTo(63, 40);
+    stone.closeSubpath();
+    painter.setPen(QPen(QColor(60, 60, 60), 1.5));
+    painter.setBrush(QColor(170, 170, 170));
+    painter.drawPath(stone);
+    painter.setPen(QPen(QColor(60, 60, 60), 3));
+    painter.drawLine(QPointF(49, 11), QPointF(49, 33));
+    painter.drawLine(QPointF(42, 18), QPointF(56, 18));
+    return picture;
+}
+
+bool Confirm(const QString &question)
+{
+    return ThePlatform().MessageBox(question.toStdString(), ConfirmCaption,
+                                    Platform::Icon::Question, Platform::Buttons::OkCancel)
+        == Platform::Answer::Ok;
+}
+
+void Tell(const char *text, const char *caption)
+{
+    ThePlatform().MessageBox(text, caption, Platform::Icon::None, Platform::Buttons::Ok);
+}
+
+QString ColorName(const TLegion &legion)
+{
+    return QString::fromLatin1(ColorNames[legion.GetColor()]);
+}
 
 } // namespace
+
+// One drop area of the window, handing the drag to the window's handler for that control.
+class TLgnDispForm::TDropSpot : public TDragTarget {
+public:
+    enum class Role { Picture, RowArea, Stacks, Graveyard };
+
+    TDropSpot(TLgnDispForm &form, QWidget *widget, Role role, int number)
+        : form(form), widget(widget), role(role), number(number)
+    {
+        TDragController::Instance().RegisterTarget(this);
+    }
+    ~TDropSpot() override { TDragController::Instance().UnregisterTarget(this); }
+    TDropSpot(const TDropSpot &) = delete;
+    TDropSpot &operator=(const TDropSpot &) = delete;
+
+    QWidget *DropWidget() override { return widget; }
+
+    bool DragOver(const TDragSource &source, QPoint) override
+    {
+        if (role == Role::Picture || role == Role::RowArea)
+            return form.ValidDestDragOver(source);
+        return form.RemoveDragOver(source);
+    }
+
+    void DragDrop(const TDragSource &source, QPoint) override
+    {
+        switch (role) {
+        case Role::Picture:
+            form.CritImageDragDrop(number, source);
+            break;
+        case Role::RowArea:
+            form.CatchBoxDragDrop(number, source);
+            break;
+        case Role::Stacks:
+            form.CStacksDragDrop(source);
+            break;
+        case Role::Graveyard:
+            form.GraveyardDragDrop(source);
+            break;
+        }
+    }
+
+private:
+    TLgnDispForm &form;
+    QWidget *widget;
+    Role role;
+    int number;
+};
 
 TLgnDispForm::TLgnDispForm(TVorunWindows &windows)
     : TModelessForm(nullptr, Maximizable), windows(windows)
 {
-    setWindowTitle(QStringLiteral("Legion Contents"));
-    resize(InitialWidth, InitialHeight);
+    setWindowTitle(InitialCaption);
+    setFont(PixelFont(SmallTextPixels));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, ButtonFaceColor());
+    setPalette(palette);
+    setAutoFillBackground(true);
+    // Back to front: row areas, selection frames, pictures, then the marks drawn over them.
+    BuildRows();
+    BuildTopStrip();
+    for (QLabel *mark : UnsureLbls)
+        mark->raise();
+    BuildDropSpots();
+    resize(NarrowWidth, ClientHeights[0]);
+    // A double click reaches the window holding the drag's grab, so it is looked for everywhere;
+    // presses and releases of the controls are taken here too, before they propagate.
+    qApp->installEventFilter(this);
 }
+
+TLgnDispForm::~TLgnDispForm()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TLgnDispForm::BuildTopStrip()
+{
+    BuildRowHeader(0, this, FirstMarkerAt);
+    CStacksPanel = new QFrame(this);
+    GraveyardPanel = new QFrame(this);
+    CStacksPanel->setGeometry(CStacksPanelBox);
+    GraveyardPanel->setGeometry(GraveyardPanelBox);
+    CStacksImage = new QLabel(CStacksPanel);
+    GraveyardImage = new QLabel(GraveyardPanel);
+    for (QLabel *image : {CStacksImage, GraveyardImage}) {
+        static_cast<QFrame *>(image->parentWidget())->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        image->setGeometry(PanelPictureBox);
+    }
+    CStacksImage->setPixmap(StacksPicture());
+    GraveyardImage->setPixmap(GraveyardPicture());
+
+    AddStackBtn = new QPushButton(AddStackCaption, this);
+    NotSureBtn = new QPushButton(NotSureCaption, this);
+    RotateBtn = new QPushButton(RotateCaption, this);
+    AddStackBtn->setGeometry(AddStackBox);
+    NotSureBtn->setGeometry(NotSureBox);
+    RotateBtn->setGeometry(RotateBox);
+    setTabOrder(AddStackBtn, NotSureBtn);
+    setTabOrder(NotSureBtn, RotateBtn);
+    connect(AddStackBtn, &QPushButton::clicked, this, &TLgnDispForm::AddStackBtnClick);
+    connect(NotSureBtn, &QPushButton::clicked, this, &TLgnDispForm::NotSureBtnClick);
+    connect(RotateBtn, &QPushButton::clicked, this, &TLgnDispForm::RotateBtnClick);
+}
+
+void TLgnDispForm::BuildRows()
+{
+    PaintBox1 = new QWidget(this);
+    PaintBox2 = new QWidget(this);
+    PaintBox3 = new QWidget(this);
+    paintBoxes = {PaintBox1, PaintBox2, PaintBox3};
+    for (int row = 0; row < RowCount; ++row)
+        paintBoxes[size_t(row)]->setGeometry(0, PictureTops[size_t(row)], NarrowWidth, PictureSize);
+    for (int k = 0; k < PictureCount; ++k) {
+        const QPoint at(PictureSize * (k % RowCrits), PictureTops[size_t(k / RowCrits)]);
+        TShape *frame = new TShape(this, 0, Qt::blue);
+        frame->SetBrushColor(Qt::blue);
+        frame->setGeometry(at.x(), at.y() - FrameAbove, PictureSize, FrameHeight);
+        frame->hide();
+        SelShapes[size_t(k)] = frame;
+        auto *image = new QLabel(this);
+        image->setGeometry(QRect(at, QSize(PictureSize, PictureSize)));
+        image->hide();
+        CritImages[size_t(k)] = image;
+    }
+    Panel2 = new QWidget(this);
+    Panel3 = new QWidget(this);
+    for (int row = 1; row < RowCount; ++row) {
+        QWidget *panel = row == 1 ? Panel2 : Panel3;
+        panel->setGeometry(0, PanelTops[size_t(row)], WideWidth, PanelHeight);
+        BuildRowHeader(row, panel, PanelMarkerAt);
+    }
+    for (int k = 0; k < PictureCount; ++k) {
+        QLabel *mark = MakeLabel(this, MarkBox.translated(CritImages[size_t(k)]->pos()),
+                                 PixelFont(UnsureTextPixels, true), Qt::black);
+        mark->setText(UnsureMark);
+        mark->setAlignment(Qt::AlignCenter);
+        // Presses, and the drag's search for a target, reach the picture underneath.
+        mark->setAttribute(Qt::WA_TransparentForMouseEvents);
+        mark->hide();
+        UnsureLbls[size_t(k)] = mark;
+    }
+}
+
+void TLgnDispForm::BuildRowHeader(int row, QWidget *parent, QPoint at)
+{
+    auto *shape = new TShape(parent, MarkerPen, Qt::white);
+    shape->setGeometry(QRect(at, MarkerSize));
+    const QFont font = PixelFont(MarkerTextPixels);
+    QLabel *name = MakeLabel(shape, MarkerNameBox, font, Qt::white);
+    QLabel *value = MakeLabel(shape, MarkerValueBox, font, Qt::white);
+    mrkrShapes[size_t(row)] = shape;
+    mrkrLbls[size_t(row)] = name;
+    ValueLbls[size_t(row)] = value;
+    switch (row) {
+    case 0:
+        std::tie(LgnMrkrShape, LgnMrkrLbl, LgnValueLbl) = std::tie(shape, name, value);
+        break;
+    case 1:
+        std::tie(LgnMrkrShape2, LgnMrkrLbl2, LgnValueLbl2) = std::tie(shape, name, value);
+        break;
+    default:
+        std::tie(LgnMrkrShape3, LgnMrkrLbl3, LgnValueLbl3) = std::tie(shape, name, value);
+        break;
+    }
+}
+
+void TLgnDispForm::BuildDropSpots()
+{
+    using Role = TDropSpot::Role;
+    for (int k = 0; k < PictureCount; ++k)
+        dropSpots.push_back(
+            std::make_unique<TDropSpot>(*this, CritImages[size_t(k)], Role::Picture, k));
+    for (int row = 0; row < RowCount; ++row)
+        dropSpots.push_back(
+            std::make_unique<TDropSpot>(*this, paintBoxes[size_t(row)], Role::RowArea, row));
+    dropSpots.push_back(std::make_unique<TDropSpot>(*this, CStacksImage, Role::Stacks, 0));
+    dropSpots.push_back(std::make_unique<TDropSpot>(*this, GraveyardImage, Role::Graveyard, 0));
+}
+
+// ---- Showing the land's legions ----------------------------------------------------------------
 
 void TLgnDispForm::ShowLgns()
 {
+    TVorunMBLand *land = Land();
+    TLegion *first = land ? land->GetStack(0) : nullptr;
+    if (!first) {
+        Ui::Diagnostic("%s", NoFirstLegion);
+        return;
+    }
+    setWindowTitle(CaptionPrefix + QString::fromStdString(land->GetName()));
+    DeactivateCrit();
+    int count = 0;
+    bool anyFull = false;
+    for (; count < RowCount && land->GetStack(count); ++count)
+        anyFull = anyFull || land->GetStack(count)->Full();
+    for (int row = 0; row < count; ++row)
+        ShowRowLegion(row, *land->GetStack(row));
+    HideRowPictures(count);
+    Panel2->setVisible(count >= 2);
+    PaintBox2->setVisible(count >= 2);
+    Panel3->setVisible(count == 3);
+    PaintBox3->setVisible(count == 3);
+    RotateBtn->setVisible(count >= 2);
+    AddStackBtn->setVisible(count < 3);
+    resize(anyFull ? WideWidth : NarrowWidth, ClientHeights[size_t(count - 1)]);
+    if (anyFull || width() >= NarrowWidth) {
+        SetRowWidths(anyFull ? WideWidth : NarrowWidth);
+    } else {
+        // The screen would not give the window its width: the rows still reach the buttons.
+        const QPushButton *last = RotateBtn->isHidden() ? NotSureBtn : RotateBtn;
+        SetRowWidths(std::max(width(), last->geometry().right() + 1));
+    }
     ShowInFront();
+}
+
+void TLgnDispForm::ShowRowLegion(int row, const TLegion &legion)
+{
+    mrkrLbls[size_t(row)]->setText(QString::fromStdString(legion.GetName()));
+    mrkrShapes[size_t(row)]->SetBrushColor(ToQColor(legion.GetColorValue()));
+    DrawLgnRow(row, legion.GetCrits(), legion.GetUnsure());
+}
+
+void TLgnDispForm::DrawLgnRow(int row, const std::array<uint8_t, RowCrits> &creatures,
+                              const std::array<bool, RowCrits> &unsure)
+{
+    QLabel *value = ValueLbls[size_t(row)];
+    value->clear();
+    int total = 0;
+    int i = 0;
+    for (; i < RowCrits && creatures[size_t(i)] != Crit::None; ++i) {
+        const uint8_t type = creatures[size_t(i)];
+        if (type > Crit::Unknown) {
+            Ui::Diagnostic(InvalidCreature, row + 1);
+            return;
+        }
+        const size_t k = size_t(row * RowCrits + i);
+        UnsureLbls[k]->setVisible(unsure[size_t(i)]);
+        CritImages[k]->setPixmap(CreaturePicture(CritPicture(type)));
+        CritImages[k]->show();
+        total += CritValue[type];
+        if (type == Crit::Vorun)
+            value->setText(UnsureMark);
+    }
+    value->setText(value->text() + QString::number(total) + PointsSuffix);
+    for (; i < RowCrits; ++i) {
+        CritImages[size_t(row * RowCrits + i)]->hide();
+        UnsureLbls[size_t(row * RowCrits + i)]->hide();
+    }
+}
+
+void TLgnDispForm::HideRowPictures(int firstRow)
+{
+    for (int k = firstRow * RowCrits; k < PictureCount; ++k) {
+        CritImages[size_t(k)]->hide();
+        UnsureLbls[size_t(k)]->hide();
+    }
+}
+
+void TLgnDispForm::SetRowWidths(int width)
+{
+    for (QWidget *box : paintBoxes)
+        box->resize(width, PictureSize);
+}
+
+// ---- Selection, unsure, order ------------------------------------------------------------------
+
+void TLgnDispForm::ImageClick(int tag)
+{
+    if (SelCrit < NoSelection)
+        SelShapes[SelCrit]->hide();
+    SelCrit = uint8_t(tag);
+    SelShapes[SelCrit]->show();
+}
+
+void TLgnDispForm::DeactivateCrit()
+{
+    if (SelCrit >= NoSelection)
+        return;
+    SelShapes[SelCrit]->hide();
+    SelCrit = NoSelection;
+}
+
+void TLgnDispForm::NotSureBtnClick()
+{
+    if (SelCrit >= NoSelection) {
+        Tell(SelectFirstText, UnsureCaption);
+        return;
+    }
+    TLegion *legion = SelectedLegion();
+    if (!legion) {
+        Ui::Diagnostic("%s", UnsureInvalid);
+        return;
+    }
+    legion->CritUnsure(SelCrit % RowCrits, true);
+    DeactivateCrit();
+    windows.MainForm->SelectLand(0);
+}
+
+void TLgnDispForm::ImageDblClick()
+{
+    if (SelCrit >= NoSelection)
+        return;
+    TLegion *legion = SelectedLegion();
+    if (!legion) {
+        Ui::Diagnostic("%s", SortInvalid);
+        return;
+    }
+    legion->SortCrit(SelCrit % RowCrits, RowCrits - 1);
+    DeactivateCrit();
+    windows.MainForm->SelectLand(0);
+}
+
+void TLgnDispForm::RotateBtnClick()
+{
+    if (TVorunMBLand *land = Land())
+        land->RotateStacks();
+    ShowLgns();
+}
+
+void TLgnDispForm::AddStackBtnClick()
+{
+    windows.LMSelectForm->NewStackMode = true;
+    windows.LMSelectForm->ShowPicker();
+}
+
+// ---- Keys and mouse ----------------------------------------------------------------------------
+
+void TLgnDispForm::keyPressEvent(QKeyEvent *event)
+{
+    FormKeyDown(event);
+}
+
+void TLgnDispForm::FormKeyDown(QKeyEvent *event)
+{
+    HidePickers();
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        hide();
+        break;
+    case Qt::Key_K:
+        RemoveCritRequest(true);
+        break;
+    case Qt::Key_N:
+        if (!AddStackBtn->isHidden())
+            AddStackBtnClick();
+        break;
+    default:
+        event->ignore();
+        break;
+    }
+}
+
+void TLgnDispForm::HidePickers()
+{
+    windows.MonSelectForm->hide();
+    windows.LMSelectForm->hide();
+}
+
+void TLgnDispForm::EverythingMouseDown()
+{
+    HidePickers();
+}
+
+void TLgnDispForm::FormClick()
+{
+    HidePickers();
+    hide();
+}
+
+void TLgnDispForm::mousePressEvent(QMouseEvent *)
+{
+    EverythingMouseDown();
+}
+
+void TLgnDispForm::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        FormClick();
+}
+
+void TLgnDispForm::hideEvent(QHideEvent *event)
+{
+    DeactivateCrit();
+    TModelessForm::hideEvent(event);
+}
+
+bool TLgnDispForm::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease
+        && type != QEvent::MouseButtonDblClick)
+        return false;
+    auto *mouse = static_cast<QMouseEvent *>(event);
+    if (type == QEvent::MouseButtonDblClick)
+        return mouse->button() == Qt::LeftButton && DoubleClick(watched);
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget)
+        return false;
+    if (widget == this || !isAncestorOf(widget)) {
+        // Any other press arms no drag of this window.
+        if (type == QEvent::MouseButtonPress)
+            armedControl = nullptr;
+        return false;
+    }
+    if (type == QEvent::MouseButtonPress)
+        return ChildMousePress(widget, mouse);
+    return ChildMouseRelease(widget, mouse);
+}
+
+// Every press on a control is taken here, so none propagates to the window as a background
+// press; the buttons still get theirs.
+bool TLgnDispForm::ChildMousePress(QWidget *widget, QMouseEvent *event)
+{
+    const bool left = event->button() == Qt::LeftButton;
+    const QPoint global = event->globalPosition().toPoint();
+    const int tag = PictureTag(widget);
+    const int row = RowOfMarkerPart(widget);
+    if (left && tag >= 0)
+        CritImageMouseDown(tag, global);
+    else if (left && row >= 0)
+        LgnMrkrMouseDown(row, global);
+    else if (left && widget == CStacksImage)
+        CStacksMouseDown(global);
+    else
+        EverythingMouseDown();
+    return !qobject_cast<QAbstractButton *>(widget);
+}
+
+bool TLgnDispForm::ChildMouseRelease(QWidget *widget, QMouseEvent *event)
+{
+    if (qobject_cast<QAbstractButton *>(widget))
+        return false;
+    const bool emptyPart = widget == Panel2 || widget == Panel3
+        || std::find(paintBoxes.begin(), paintBoxes.end(), widget) != paintBoxes.end();
+    if (emptyPart && event->button() == Qt::LeftButton
+        && widget->rect().contains(event->position().toPoint()))
+        FormClick();
+    return true;
+}
+
+// Qt delivers a double click as press, release, press, double click: the second press has
+// armed a drag, whose grab sends the double click to the main window. The double click ends
+// that drag before it begins.
+bool TLgnDispForm::DoubleClick(QObject *watched)
+{
+    QWidget *source = nullptr;
+    if (armedControl && TDragController::Instance().Armed())
+        source = armedControl;
+    else if (watched == CStacksImage || PictureTag(watched) >= 0)
+        source = static_cast<QWidget *>(watched);
+    if (!source)
+        return false;
+    armedControl = nullptr;
+    TDragController::Instance().Cancel();
+    if (source == CStacksImage)
+        CStacksImageDblClick();
+    else if (PictureTag(source) >= 0)
+        ImageDblClick();
+    return true;
+}
+
+void TLgnDispForm::CritImageMouseDown(int tag, QPoint globalPos)
+{
+    HidePickers();
+    // The pressed creature is the one a drag carries.
+    ImageClick(tag);
+    armedControl = CritImages[size_t(tag)];
+    TDragController::Instance().Arm(windows.MainForm.get(), {TDragSource::Kind::CritPicture, tag},
+                                    globalPos);
+}
+
+void TLgnDispForm::LgnMrkrMouseDown(int row, QPoint globalPos)
+{
+    DeactivateCrit();
+    HidePickers();
+    armedControl = mrkrShapes[size_t(row)];
+    TDragController::Instance().Arm(windows.MainForm.get(), {TDragSource::Kind::LegionRow, row},
+                                    globalPos);
+}
+
+void TLgnDispForm::CStacksMouseDown(QPoint globalPos)
+{
+    if (IgnoreNextStacksDown) {
+        IgnoreNextStacksDown = false;
+        return;
+    }
+    HidePickers();
+    armedControl = CStacksImage;
+    TDragController::Instance().Arm(windows.MainForm.get(), {TDragSource::Kind::CStacksImage, 0},
+                                    globalPos);
+}
+
+void TLgnDispForm::CStacksImageDblClick()
+{
+    RecruitRequest(0);
+}
+
+// ---- Drops -------------------------------------------------------------------------------------
+
+bool TLgnDispForm::ValidDestDragOver(const TDragSource &source) const
+{
+    return source.kind == TDragSource::Kind::CritPicture
+        || source.kind == TDragSource::Kind::CStacksImage;
+}
+
+bool TLgnDispForm::RemoveDragOver(const TDragSource &source) const
+{
+    return source.kind == TDragSource::Kind::CritPicture
+        || source.kind == TDragSource::Kind::LegionRow;
+}
+
+void TLgnDispForm::CritImageDragDrop(int tag, const TDragSource &source)
+{
+    if (source.kind == TDragSource::Kind::CStacksImage) {
+        RecruitRequest(tag / RowCrits);
+        return;
+    }
+    const int from = source.number;
+    if (source.kind != TDragSource::Kind::CritPicture || from == tag)
+        return;
+    if (from / RowCrits != tag / RowCrits) {
+        SplitCrit(from, tag / RowCrits, tag % RowCrits, true);
+        return;
+    }
+    TLegion *legion = RowLegion(tag / RowCrits);
+    if (!legion) {
+        Ui::Diagnostic("%s", SortInvalid);
+        return;
+    }
+    legion->SortCrit(from % RowCrits, tag % RowCrits);
+    RefreshLand();
+}
+
+void TLgnDispForm::CatchBoxDragDrop(int row, const TDragSource &source)
+{
+    if (source.kind == TDragSource::Kind::CStacksImage) {
+        RecruitRequest(row);
+        return;
+    }
+    if (source.kind != TDragSource::Kind::CritPicture)
+        return;
+    const int from = source.number;
+    if (from / RowCrits != row) {
+        SplitCrit(from, row, RowCrits - 1, false);
+        return;
+    }
+    TLegion *legion = RowLegion(row);
+    if (!legion) {
+        Ui::Diagnostic("%s", SortInvalid);
+        return;
+    }
+    legion->SortCrit(from % RowCrits, RowCrits - 1);
+    RefreshLand();
+}
+
+// Moves creature picture `from` into the legion of `row`: to `position` (the creature there and
+// those behind it move back one place) or, without atPosition, behind its last creature.
+void TLgnDispForm::SplitCrit(int from, int row, int position, bool atPosition)
+{
+    TLegion *source = RowLegion(from / RowCrits);
+    TLegion *target = RowLegion(row);
+    if (!source || !target) {
+        Ui::Diagnostic("%s", SplitInvalid);
+        return;
+    }
+    if (target->Full()) {
+        Tell(SplitFullText, SplitFullCaption);
+        return;
+    }
+    // Not through the stacks (delete, return, recruit): a count of 255 would wrap to 0 on the
+    // return and the recruit would then find none left, losing the creature.
+    if (!source->TransferCrit(from % RowCrits, *target)) {
+        Ui::Diagnostic("%s", SplitInvalid);
+        return;
+    }
+    if (atPosition)
+        target->SortCrit(target->CritCount() - 1, position);
+    else
+        ShowLgns();
+    RefreshLand();
+}
+
+void TLgnDispForm::CStacksDragDrop(const TDragSource &source)
+{
+    if (source.kind == TDragSource::Kind::CritPicture)
+        RemoveCritRequest(false);
+    else if (source.kind == TDragSource::Kind::LegionRow)
+        DeleteLgnRequest(source.number, false);
+    else
+        Ui::Diagnostic("%s", BadGraveyardDrop);
+}
+
+void TLgnDispForm::GraveyardDragDrop(const TDragSource &source)
+{
+    if (source.kind == TDragSource::Kind::CritPicture)
+        RemoveCritRequest(true);
+    else if (source.kind == TDragSource::Kind::LegionRow)
+        DeleteLgnRequest(source.number, true);
+    else
+        Ui::Diagnostic("%s", BadGraveyardDrop);
+}
+
+// ---- Recruiting and removing -------------------------------------------------------------------
+
+void TLgnDispForm::RecruitRequest(int row)
+{
+    DeactivateCrit();
+    TLegion *legion = RowLegion(row);
+    if (!legion) {
+        Ui::Diagnostic("%s", RecruitInvalid);
+        return;
+    }
+    if (legion->Full()) {
+        Tell(StackFullText, StackFullCaption);
+        return;
+    }
+    windows.MonSelectForm->ShowForLgn(legion);
+}
+
+void TLgnDispForm::RemoveCritRequest(bool kill)
+{
+    if (SelCrit >= NoSelection) {
+        Tell(SelectToRemoveText, RemoveCaption);
+        return;
+    }
+    TLegion *legion = SelectedLegion();
+    const int position = SelCrit % RowCrits;
+    const uint8_t type = legion ? legion->GetCrits()[size_t(position)] : Crit::None;
+    if (type == Crit::None) {
+        Ui::Diagnostic("%s", RemoveInvalid);
+        return;
+    }
+    const QString name = QString::fromLatin1(CritNames[type]);
+    if (!Confirm(QString::fromLatin1(kill ? KillQuestion : ReturnQuestion).arg(name)))
+        return;
+    legion->DeleteCrit(position, true);
+    if (!kill || ReturnsWhenKilled(type))
+        RecruitStacks().ReturnToStack(type);
+    DeactivateCrit();
+    RefreshLand();
+}
+
+void TLgnDispForm::DeleteLgnRequest(int row, bool kill)
+{
+    TLegion *legion = RowLegion(row);
+    const bool hadSecond = RowLegion(1) != nullptr;
+    if (!legion) {
+        Ui::Diagnostic("%s", DeleteInvalid);
+        return;
+    }
+    const QString question
+        = QString::fromLatin1(kill ? KillAllQuestion : ReturnAllQuestion)
+              .arg(ColorName(*legion), QString::fromStdString(legion->GetName()));
+    if (!Confirm(question))
+        return;
+    const int land = legion->GetLocation();
+    legion->RemoveFromBoard(kill);
+    windows.MainForm->BoardImage->RepaintLand(land);
+    windows.MainForm->SelectLand(0);
+    if (hadSecond)
+        ShowLgns();
+    else
+        hide();
+}
+
+// ---- Lookups -----------------------------------------------------------------------------------
+
+void TLgnDispForm::RefreshLand()
+{
+    if (TVorunMBLand *land = Land())
+        windows.MainForm->BoardImage->RepaintLand(land->GetLandNumber());
+    windows.MainForm->SelectLand(0);
+}
+
+TVorunMBLand *TLgnDispForm::Land() const
+{
+    return windows.MainForm ? windows.MainForm->SelectedLand() : nullptr;
+}
+
+TLegion *TLgnDispForm::RowLegion(int row) const
+{
+    TVorunMBLand *land = Land();
+    return land && row >= 0 && row < RowCount ? land->GetStack(row) : nullptr;
+}
+
+TLegion *TLgnDispForm::SelectedLegion() const
+{
+    return RowLegion(SelCrit / RowCrits);
+}
+
+int TLgnDispForm::PictureTag(const QObject *widget) const
+{
+    const auto found = std::find(CritImages.begin(), CritImages.end(), widget);
+    return found == CritImages.end() ? -1 : int(found - CritImages.begin());
+}
+
+int TLgnDispForm::RowOfMarkerPart(const QWidget *widget) const
+{
+    for (int row = 0; row < RowCount; ++row) {
+        const size_t r = size_t(row);
+        if (widget == mrkrShapes[r] || widget == mrkrLbls[r] || widget == ValueLbls[r])
+            return row;
+    }
+    return -1;
 }
