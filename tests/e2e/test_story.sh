@@ -3,10 +3,12 @@
 #
 # One whole story with the real program on a real X server (Xvfb, no window manager), driven
 # with xdotool the way a user would: the program loads a game named on its command line, the user
-# selects land 1 (Anne's legion), Ctrl+clicks land 2 to move that legion onto Bob's land, saves
-# with Ctrl+S and Enter in the save dialog, and quits with Ctrl+Q and Enter. The saved file must
-# differ from the loaded one only in that legion's land. Screenshots of each step go to
-# SCREENS_DIR as e2e-*.png.
+# selects land 1 (Anne's legion), Ctrl+clicks land 2 to move that legion onto Bob's land, drags
+# Anne's other legion from land 7 to land 1, opens the legion window on land 2 with a double click
+# and drags the first creature of its top legion onto land 1, agreeing to the transfer, saves with
+# Ctrl+S and Enter in the save dialog, and quits with Ctrl+Q and Enter. The saved file must differ
+# from the loaded one only in those two legions. Screenshots of each step go to SCREENS_DIR as
+# e2e-*.png.
 set -u
 installed=$1 game=$2 screens=$3
 suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp
@@ -25,8 +27,10 @@ oldSave=${fileName}_01101a.txt
 # upward land), active area x + s/2 … x + s/2 + 2s, height ⌊2.5980762·s + 1.5⌋:
 #   land 1 (col 7, row 5, downward): active (439, 346)–(479, 399), centre (459, 372)
 #   land 2 (col 8, row 6, upward):   active (479, 363)–(519, 416), centre (499, 389)
+#   land 7 (col 9, row 5, downward): active (519, 346)–(559, 399), centre (539, 372)
 land1=(459 372)
 land2=(499 389)
+land7=(539 372)
 windowWidth=1024 windowHeight=768
 
 work=$(mktemp -d)
@@ -84,12 +88,24 @@ after_change() {
 }
 
 click() { xdotool mousemove --sync $((winX + $1)) $((winY + $2)) click 1; }
+double_click() { xdotool mousemove --sync $((winX + $1)) $((winY + $2)) click --repeat 2 --delay 60 1; }
+# drag X1 Y1 X2 Y2 [ORIGIN_X ORIGIN_Y]: a press, a few steps with the button held, the release.
+# The start is relative to the origin (the main window unless given), the end to the main window.
+drag() {
+    local fromX=$((${5:-$winX} + $1)) fromY=$((${6:-$winY} + $2)) toX=$((winX + $3)) toY=$((winY + $4))
+    xdotool mousemove --sync "$fromX" "$fromY" mousedown 1
+    xdotool mousemove --sync $((fromX + 5)) $((fromY + 5))
+    xdotool mousemove --sync $(((fromX + toX) / 2)) $(((fromY + toY) / 2))
+    xdotool mousemove --sync "$toX" "$toY"
+    xdotool mousemove --sync $((toX + 1)) $((toY + 1)) mouseup 1
+}
 ctrl_click() {
     xdotool mousemove --sync $((winX + $1)) $((winY + $2))
     xdotool keydown ctrl click 1 keyup ctrl
 }
 
 find_window() { found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$found" ]; }
+no_window() { ! find_window "$1"; }
 window_has_size() {
     local X="" Y="" WIDTH="" HEIGHT=""
     eval "$(xdotool getwindowgeometry --shell "$mainWindow" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
@@ -147,13 +163,28 @@ shot 1-loaded
 
 after_change 2-selected click "${land1[@]}"
 after_change 3-moved ctrl_click "${land2[@]}"
+after_change 4-dragged drag "${land7[@]}" "${land1[@]}"
+
+# The legion window of land 2 shows Anne's moved legion in its first row; its first creature
+# (picture 0, at 0,62 in the window, 100 x 100) is dragged onto land 1. The window hides itself
+# as soon as the drag reaches a land, and the drop asks before the creature changes legions.
+double_click "${land2[@]}"
+wait_until "the legion window" 20 find_window '^Legion Contents -  '
+legionWindow=$found
+shot 5-legion-window
+eval "$(xdotool getwindowgeometry --shell "$legionWindow" | grep -E '^(X|Y)=' | sed 's/^/legion/')"
+drag 50 112 "${land1[@]}" "$legionX" "$legionY"
+wait_until "the transfer question" 20 find_window '^Confirm$'
+shot 6-transfer-question
+xdotool key Return
+wait_until "the transfer question to close" 20 no_window '^Confirm$'
 
 xdotool key ctrl+s
 wait_until "the save dialog" 20 find_window '^Save As$'
-shot 4-save-dialog
+shot 7-save-dialog
 xdotool key Return
 wait_until "the caption to report the save" 20 caption_matches "^$caption  Last Saved [0-9]{1,2}/[0-9]{1,2}/[0-9]{4}, [0-9]{1,2}:[0-9]{1,2}:[0-9]{1,2}\$"
-shot 5-saved
+shot 8-saved
 
 # The save proposed <file name>_<stamp>.txt in SavedGames and moved the earlier save aside.
 [ -f "$dir/SavedGames/OLDSAVES/$oldSave" ] || fail "the earlier save was not moved to OLDSAVES"
@@ -165,20 +196,25 @@ for file in "$dir"/SavedGames/*; do
 done
 shopt -u dotglob nullglob
 
-# The saved game is the loaded one with Anne's legion 0 moved from land 1 to land 2.
+# The saved game is the loaded one with Anne's legion 0 moved from land 1 to land 2, her legion 3
+# from land 7 to land 1, and legion 0's unsure Vorun at the end of legion 3, still unsure. The
+# recruitment stacks are untouched.
 "$dir/vkgame" dump "$dir/SavedGames/$newSave" >"$work/saved.json" || fail "vkgame refuses the saved file"
-jq -S '(.players[0].legions[] | select(.marker == 0) | .land) |= 2' "$work/loaded.json" >"$work/expected.json"
+jq -S '(.players[0].legions[] | select(.marker == 0)) |= (.land = 2
+        | .creatures = .creatures[1:] + [0] | .unsure = .unsure[1:] + [false])
+    | (.players[0].legions[] | select(.marker == 3)) |= (.land = 1
+        | .creatures[3] = 19 | .unsure[3] = true)' "$work/loaded.json" >"$work/expected.json"
 jq -S . "$work/saved.json" >"$work/saved-sorted.json"
-diff -u "$work/expected.json" "$work/saved-sorted.json" || fail "the saved game is not the loaded one with the legion moved"
+diff -u "$work/expected.json" "$work/saved-sorted.json" || fail "the saved game is not the loaded one with the legions moved and the creature transferred"
 
 # Quit asks first; OK ends the program normally.
 xdotool key ctrl+q
 wait_until "the close question" 20 find_window '^Close Program\?$'
-shot 6-close-question
+shot 9-close-question
 xdotool key Return
 wait_until "the program to end" 30 program_ended
 wait "$programPid"
 status=$?
 programPid=""
 [ "$status" -eq 0 ] || fail "the program ended with exit status $status"
-echo "PASS: loaded, selected, moved, saved as $newSave, quit"
+echo "PASS: loaded, selected, moved, dragged, transferred, saved as $newSave, quit"
