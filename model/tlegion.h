@@ -43,6 +43,8 @@ public:
     const std::string &GetName() const { return name; }
     uint8_t GetColor() const { return colour; }
     TRgb GetColorValue() const { return ColorValues[colour]; }
+    // The colour and marker names, as the program's questions name a legion: "Red Salamander".
+    std::string ColouredName() const { return std::string(ColorNames[colour]) + " " + name; }
     const Crits &GetCrits() const { return creatures; }
     const Flags &GetUnsure() const { return unsure; }
     uint8_t GetLocation() const { return location; }

@@ -107,8 +107,7 @@ void TMonSelectForm::BuildType(uint8_t type)
 void TMonSelectForm::ShowForLgn(TLegion *legion)
 {
     TargetLgn = legion;
-    const std::string caption = std::string("Select character to add to ")
-        + ColorNames[legion->GetColor()] + " " + legion->GetName();
+    const std::string caption = "Select character to add to " + legion->ColouredName();
     setWindowTitle(QString::fromStdString(caption));
     for (uint8_t type = Crit::FirstType; type <= Crit::LastType; ++type)
         ShowStock(type);

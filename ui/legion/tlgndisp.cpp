@@ -50,9 +50,9 @@ constexpr const char *StackFullCaption = "No Room";
 constexpr const char *ConfirmCaption = "Confirm";
 constexpr const char *KillQuestion = "Kill %1?";
 constexpr const char *ReturnQuestion = "Return %1 to recruitment stacks?";
-constexpr const char *KillAllQuestion = "Kill all creatures in %1 %2 and remove it from the board?";
+constexpr const char *KillAllQuestion = "Kill all creatures in %1 and remove it from the board?";
 constexpr const char *ReturnAllQuestion
-    = "Return all creatures in %1 %2 to recruitment stacks, and remove it from the board?";
+    = "Return all creatures in %1 to recruitment stacks, and remove it from the board?";
 
 constexpr const char *NoFirstLegion = "Bug: ShowLgns() called for land with no first legion";
 constexpr const char *InvalidCreature
@@ -179,11 +179,6 @@ bool Confirm(const QString &question)
 void Tell(const char *text, const char *caption)
 {
     ThePlatform().MessageBox(text, caption, Platform::Icon::None, Platform::Buttons::Ok);
-}
-
-QString ColorName(const TLegion &legion)
-{
-    return QString::fromLatin1(ColorNames[legion.GetColor()]);
 }
 
 } // namespace
@@ -837,9 +832,8 @@ void TLgnDispForm::DeleteLgnRequest(int row, bool kill)
         Ui::Diagnostic("%s", DeleteInvalid);
         return;
     }
-    const QString question
-        = QString::fromLatin1(kill ? KillAllQuestion : ReturnAllQuestion)
-              .arg(ColorName(*legion), QString::fromStdString(legion->GetName()));
+    const QString question = QString::fromLatin1(kill ? KillAllQuestion : ReturnAllQuestion)
+                                 .arg(QString::fromStdString(legion->ColouredName()));
     if (!Confirm(question))
         return;
     const int land = legion->GetLocation();

@@ -668,9 +668,8 @@ void TVorunMainForm::TransferCritToLand(int picture, int n)
         return;
     }
     const std::string question = std::string("Transfer ")
-        + CritNames[from->GetCrits()[size_t(position)]] + " from " + ColorNames[from->GetColor()]
-        + " " + from->GetName() + " to " + ColorNames[target->GetColor()] + " " + target->GetName()
-        + "?";
+        + CritNames[from->GetCrits()[size_t(position)]] + " from " + from->ColouredName() + " to "
+        + target->ColouredName() + "?";
     if (ThePlatform().MessageBox(question, ConfirmCaption, Platform::Icon::Question,
                                  Platform::Buttons::OkCancel)
         != Platform::Answer::Ok)
