@@ -80,8 +80,6 @@ QLabel *NewCover(QWidget *parent, QPoint framePos)
 TMonSelectForm::TMonSelectForm(TVorunWindows &windows) : TModelessForm(nullptr), windows(windows)
 {
     setFixedSize(ClientWidth, ClientHeight);
-    for (uint8_t type = Crit::FirstType; type <= Crit::LastType; ++type)
-        BuildType(type);
 }
 
 // Frames first and covers last, so each lies at its place in the stacking order.
@@ -107,6 +105,11 @@ void TMonSelectForm::BuildType(uint8_t type)
 void TMonSelectForm::ShowForLgn(TLegion *legion)
 {
     TargetLgn = legion;
+    // Built when first needed: decoding the 24 pictures and the covers' font would cost
+    // start-up more than the rest of the windows together.
+    if (!Images[0])
+        for (uint8_t type = Crit::FirstType; type <= Crit::LastType; ++type)
+            BuildType(type);
     const std::string caption = "Select character to add to " + legion->ColouredName();
     setWindowTitle(QString::fromStdString(caption));
     for (uint8_t type = Crit::FirstType; type <= Crit::LastType; ++type)

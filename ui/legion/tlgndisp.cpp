@@ -240,13 +240,19 @@ TLgnDispForm::TLgnDispForm(TVorunWindows &windows)
     palette.setColor(QPalette::Window, ButtonFaceColor());
     setPalette(palette);
     setAutoFillBackground(true);
+    resize(NarrowWidth, ClientHeights[0]);
+}
+
+// The controls are made when the window is first shown rather than at start-up, which they would
+// slow down noticeably.
+void TLgnDispForm::BuildControls()
+{
     // Back to front: row areas, selection frames, pictures, then the marks drawn over them.
     BuildRows();
     BuildTopStrip();
     for (QLabel *mark : UnsureLbls)
         mark->raise();
     BuildDropSpots();
-    resize(NarrowWidth, ClientHeights[0]);
     // A double click reaches the window holding the drag's grab, so it is looked for everywhere;
     // presses and releases of the controls are taken here too, before they propagate.
     qApp->installEventFilter(this);
@@ -365,6 +371,8 @@ void TLgnDispForm::BuildDropSpots()
 
 void TLgnDispForm::ShowLgns()
 {
+    if (!CritImages[0])
+        BuildControls();
     TVorunMBLand *land = Land();
     TLegion *first = land ? land->GetStack(0) : nullptr;
     if (!first) {

@@ -108,6 +108,7 @@ protected:
 private:
     class TDropSpot;
 
+    void BuildControls();
     void BuildTopStrip();
     void BuildRows();
     void BuildRowHeader(int row, QWidget *parent, QPoint at);

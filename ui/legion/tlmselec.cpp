@@ -71,7 +71,6 @@ TLMSelectForm::TLMSelectForm(TVorunWindows &windows) : TModelessForm(nullptr), w
 {
     setWindowTitle(QStringLiteral("Select Legion Marker"));
     resize(InitialWidth, InitialHeight);
-    BuildColorBoxes();
 }
 
 void TLMSelectForm::BuildColorBoxes()
@@ -89,6 +88,9 @@ void TLMSelectForm::BuildColorBoxes()
 
 void TLMSelectForm::BuildMarkers(int count, const std::vector<TPlayer *> &gamePlayers)
 {
+    // Made with the game's markers rather than at start-up, which they would slow down.
+    if (!ColorShapes[0])
+        BuildColorBoxes();
     ClearMarkers();
     playerCount = std::clamp(count, 0, std::min(Rows, int(gamePlayers.size())));
     players.assign(gamePlayers.begin(), gamePlayers.begin() + playerCount);
