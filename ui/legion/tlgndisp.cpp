@@ -672,16 +672,13 @@ void TLgnDispForm::LgnMrkrMouseDown(int row, QPoint globalPos)
 
 void TLgnDispForm::CStacksMouseDown(QPoint globalPos)
 {
-    if (IgnoreNextStacksDown) {
-        IgnoreNextStacksDown = false;
-        return;
-    }
     HidePickers();
     armedControl = CStacksImage;
     TDragController::Instance().Arm(windows.MainForm.get(), {TDragSource::Kind::CStacksImage, 0},
                                     globalPos);
 }
 
+// The press that came with the double click has armed a drag, which DoubleClick has cancelled.
 void TLgnDispForm::CStacksImageDblClick()
 {
     RecruitRequest(0);

@@ -95,8 +95,6 @@ public:
     QPushButton *RotateBtn = nullptr;
 
     uint8_t SelCrit = NoSelection;
-    // A press on the stacks picture that must not start a drag.
-    bool IgnoreNextStacksDown = false;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
