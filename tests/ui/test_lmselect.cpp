@@ -7,169 +7,100 @@
 #include <QLabel>
 #include <QTest>
 
-namespace {
-
-// In the board game Anne plays Blue (row 0) with Anchor, Bat and Candle on the board; Bob plays
-// Red (row 1) with Cross, Eagle, Fist and Gong.
-const QColor Blue(0, 0, 128), Red(212, 0, 0), Grey(128, 128, 128);
-constexpr int Cloud = 3; // Anne's first free marker
-constexpr int Fist = 14;
-
-// As Add Marker (newStack false) or the legion window's New Stack opens it.
-TLMSelectForm &Open(BoardSession &s, int land, bool newStack)
-{
-    TLMSelectForm &picker = *s.windows->LMSelectForm;
-    if (land)
-        s.form.SelectLand(land);
-    picker.NewStackMode = newStack;
-    picker.ShowPicker();
-    if (!QTest::qWaitForWindowExposed(&picker))
-        qWarning("picker not exposed");
-    return picker;
-}
-
-// A real click on the middle of a control, or on its bottom edge (below a marker's label).
-void Click(TLMSelectForm &picker, QWidget *control, bool middle = true)
-{
-    const QPoint at(control->width() / 2, middle ? control->height() / 2 : control->height() - 5);
-    QTest::mouseClick(picker.windowHandle(), Qt::LeftButton, {}, control->mapTo(&picker, at));
-}
-
-// The marker labels of row p.
-QString Row(const TLMSelectForm &picker, int p)
-{
-    QStringList texts;
-    for (int m = 0; m < MarkersPerColor; ++m)
-        texts << picker.MarkerLbls[size_t(MarkersPerColor * p + m)]->text();
-    return texts.join(' ');
-}
-
-// The free counts of both rows, then the tags of the grey squares.
-QString Summary(const TLMSelectForm &picker)
-{
-    QStringList parts{picker.NLLbls[0]->text(), picker.NLLbls[1]->text(), "grey:"};
-    for (int k = 0; k < TLMSelectForm::GridSize; ++k)
-        if (picker.MarkerShapes[size_t(k)] && picker.MarkerShapes[size_t(k)]->BrushColor() == Grey)
-            parts << QString::number(k);
-    return parts.join(' ');
-}
-
-} // namespace
-
 class TestLMSelect : public QObject {
     Q_OBJECT
 
 private slots:
-    void showsMarkersOfEachPlayer();
-    void placesChosenMarker_data();
-    void placesChosenMarker();
-    void refusesOtherPressesEscapeHides();
+    void clicks_data();
+    void clicks();
 };
 
-// The free markers are counted each time the picker opens, not while it stays open.
-void TestLMSelect::showsMarkersOfEachPlayer()
-{
-    BoardSession s;
-    TLMSelectForm &picker = Open(s, 1, false);
-    for (int p = 0; p < TLMSelectForm::Rows; ++p) {
-        QCOMPARE(picker.ColorShapes[size_t(p)]->isVisible(), p < 2);
-        QCOMPARE(picker.NLLbls[size_t(p)]->isVisible() || picker.LeftLbls[size_t(p)]->isVisible(),
-                 p < 2);
-        QCOMPARE(picker.MarkerShapes[size_t(MarkersPerColor * p)] != nullptr, p < 2);
-    }
-    QCOMPARE(picker.ColorShapes[1]->BrushColor(), Red);
-    QCOMPARE(Row(picker, 0), QStringLiteral("Anc Bat Can Clo Egg Foo Fou Moo Oct Pad Tor Tri"));
-    QCOMPARE(Row(picker, 1), QStringLiteral("Cro Eag Fis Gon Hea Jes Sal Shi Spi Sta Swo Tor"));
-    QCOMPARE(Summary(picker), QStringLiteral("9 8 grey: 0 1 2 12 13 14 15"));
-    QCOMPARE(picker.MarkerShapes[Cloud]->BrushColor(), Blue);
-
-    s.form.Game().GetPlayer(1)->GetLegion(Fist - MarkersPerColor)->RemoveFromBoard(true);
-    picker.ShowPicker();
-    QCOMPARE(Summary(picker), QStringLiteral("9 8 grey: 0 1 2 12 13 14 15"));
-    picker.hide();
-    Open(s, 0, false);
-    QCOMPARE(Summary(picker), QStringLiteral("9 9 grey: 0 1 2 12 13 15"));
-    QCOMPARE(picker.MarkerShapes[Fist]->BrushColor(), Red);
-
-    // A second grid replaces the first.
-    picker.BuildMarkers(1, {s.form.Game().GetPlayer(0)});
-    QCOMPARE(int(picker.findChildren<QWidget *>().size()),
-             3 * TLMSelectForm::Rows + 2 * MarkersPerColor);
-    QVERIFY(!picker.ColorShapes[1]->isVisible());
-    VERIFY_PLATFORM_DONE(s.fake);
-}
-
-void TestLMSelect::placesChosenMarker_data()
+void TestLMSelect::clicks_data()
 {
     QTest::addColumn<int>("land");
-    QTest::addColumn<bool>("newStack");
+    QTest::addColumn<bool>("newStack"); // opened by New Stack, not by Add Marker
+    QTest::addColumn<QString>("control"); // the one pressed, or Esc
     QTest::addColumn<QStringList>("names"); // the land's legions afterwards
-    QTest::newRow("add marker") << 1 << false << QStringList{"Cloud"};
-    QTest::newRow("new stack") << 8 << true << QStringList{"Fist", "Cloud"};
-    QTest::newRow("third slot") << 86 << false << QStringList{"Candle", "Eagle", "Cloud"};
-    QTest::newRow("full") << 90 << true << QStringList{"Anchor", "Bat", "Cross"};
+    QTest::addColumn<QString>("box"); // text | caption
+    const QString inUse = "That legion marker is already in use.\nPlease choose another. | In Use";
+    const QString notMarker = "The first box only displays the number of markers of that color "
+                              "remaining.\nPlease select a legion marker to the right. | Not a "
+                              "Legion Marker";
+    const QString full = "Can't have more than 3 stacks on a land. | Land is full";
+    const QStringList none;
+    QTest::newRow("add marker") << 1 << false << "square 3" << QStringList{"Cloud"} << "";
+    QTest::newRow("new stack") << 8 << true << "label 3" << QStringList{"Fist", "Cloud"} << "";
+    QTest::newRow("full") << 90 << true << "label 3" << QStringList{"Anchor", "Bat", "Cross"}
+                          << full;
+    QTest::newRow("grey square") << 1 << true << "square 0" << none << inUse;
+    QTest::newRow("grey label") << 1 << true << "label 13" << none << inUse;
+    QTest::newRow("colour box") << 1 << true << "colour 1" << none << notMarker;
+    QTest::newRow("count") << 1 << true << "count 0" << none << notMarker;
+    QTest::newRow("left") << 1 << true << "left 1" << none << notMarker;
+    QTest::newRow("Escape") << 1 << true << "Esc" << none << "";
 }
 
-void TestLMSelect::placesChosenMarker()
+// Anne (Blue) has Anchor, Bat and Candle on the board, Bob (Red) Cross, Eagle, Fist and Gong.
+void TestLMSelect::clicks()
 {
     QFETCH(int, land);
     QFETCH(bool, newStack);
+    QFETCH(QString, control);
     QFETCH(QStringList, names);
+    QFETCH(QString, box);
     BoardSession s;
-    const bool full = !names.contains("Cloud");
-    if (full)
+    TLMSelectForm &picker = *s.windows->LMSelectForm;
+    s.form.SelectLand(land);
+    picker.NewStackMode = newStack;
+    picker.ShowPicker();
+    QVERIFY(QTest::qWaitForWindowExposed(&picker));
+    const auto countsAndGreys = [&picker] {
+        QStringList parts{picker.NLLbls[0]->text(), picker.NLLbls[1]->text(), "grey:"};
+        for (size_t k = 0; k < size_t(TLMSelectForm::GridSize); ++k)
+            if (picker.MarkerShapes[k] && picker.MarkerShapes[k]->BrushColor() == Qt::darkGray)
+                parts << QString::number(k);
+        return parts.join(' ');
+    };
+    QString labels;
+    for (QLabel *label : picker.MarkerLbls)
+        labels += label ? label->text() : QString();
+    QCOMPARE(labels, "AncBatCanCloEggFooFouMooOctPadTorTriCroEagFisGonHeaJesSalShiSpiStaSwoTor");
+    for (size_t p = 0; p < size_t(TLMSelectForm::Rows); ++p) // one row per player
+        QCOMPARE(picker.ColorShapes[p]->isVisible() + picker.LeftLbls[p]->isVisible(), 2 * (p < 2));
+    QCOMPARE(picker.ColorShapes[1]->BrushColor(), QColor(212, 0, 0));
+    QCOMPARE(picker.MarkerShapes[3]->BrushColor(), QColor(0, 0, 128));
+
+    if (!box.isEmpty())
         s.fake.queueAnswer(Platform::Answer::Ok);
-    TLMSelectForm &picker = Open(s, land, newStack);
-    Click(picker,
-          newStack ? static_cast<QWidget *>(picker.MarkerLbls[Cloud]) : picker.MarkerShapes[Cloud],
-          newStack);
-
-    QVERIFY(!picker.isVisible());
-    QVERIFY(!picker.NewStackMode);
-    QCOMPARE(s.windows->LgnDispForm->isVisible(), newStack);
-    QCOMPARE(SlotNames(land), names);
-    QCOMPARE(
-        s.fake.boxes(),
-        full ? QStringList{"Can't have more than 3 stacks on a land. | Land is full | None | Ok"}
-             : QStringList());
-    // The panel was refreshed: its caption counts the land's legions.
-    QVERIFY(s.form.ActvLandLbl->text().endsWith(QStringLiteral("(%1S)").arg(names.size())));
-    if (names.size() < 3)
-        QCOMPARE((names.size() == 1 ? s.form.ActvLgnLbl : s.form.ActvLgnLbl2)->text(), "Cloud");
-
-    s.windows->LgnDispForm->hide();
-    Open(s, 0, false);
-    QCOMPARE(Summary(picker),
-             full ? "9 8 grey: 0 1 2 12 13 14 15" : "8 8 grey: 0 1 2 3 12 13 14 15");
-    VERIFY_PLATFORM_DONE(s.fake);
-}
-
-// Grey markers, colour boxes and their captions answer with a message and change nothing.
-void TestLMSelect::refusesOtherPressesEscapeHides()
-{
-    BoardSession s;
-    TLMSelectForm &picker = Open(s, 1, true);
-    const QString inUse = "That legion marker is already in use.\nPlease choose another. | In Use"
-                          " | None | Ok";
-    const QString notMarker = "The first box only displays the number of markers of that color "
-                              "remaining.\nPlease select a legion marker to the right. | Not a "
-                              "Legion Marker | None | Ok";
-    const QList<QWidget *> controls{picker.MarkerShapes[0], picker.MarkerLbls[13],
-                                    picker.ColorShapes[1], picker.NLLbls[0], picker.LeftLbls[1]};
-    for (QWidget *control : controls) {
-        s.fake.queueAnswer(Platform::Answer::Ok);
-        Click(picker, control);
+    const QMap<QString, QWidget *> controls{
+        {"square 3", picker.MarkerShapes[3]}, {"label 3", picker.MarkerLbls[3]},
+        {"square 0", picker.MarkerShapes[0]}, {"label 13", picker.MarkerLbls[13]},
+        {"colour 1", picker.ColorShapes[1]},  {"count 0", picker.NLLbls[0]},
+        {"left 1", picker.LeftLbls[1]}};
+    if (QWidget *widget = controls.value(control)) {
+        // Near the top right corner, clear of the labels over the squares.
+        const QPoint at = widget->mapTo(&picker, QPoint(widget->width() - 4, 4));
+        QCOMPARE(picker.childAt(at), widget);
+        QTest::mouseClick(picker.windowHandle(), Qt::LeftButton, {}, at);
+    } else {
+        QTest::keyClick(picker.windowHandle(), Qt::Key_Escape);
     }
-    QCOMPARE(s.fake.boxes(), QStringList({inUse, inUse, notMarker, notMarker, notMarker}));
-    QVERIFY(picker.isVisible());
-    QVERIFY(picker.NewStackMode);
-    QCOMPARE(SlotNames(1), QStringList());
-    QCOMPARE(Summary(picker), QStringLiteral("9 8 grey: 0 1 2 12 13 14 15"));
+    const bool stays = names.isEmpty() && control != "Esc";
+    QCOMPARE(picker.isVisible(), stays);
+    QCOMPARE(picker.NewStackMode, stays && newStack);
+    QCOMPARE(s.windows->LgnDispForm->isVisible(), newStack && !names.isEmpty());
+    QCOMPARE(SlotNames(land), names);
+    QCOMPARE(s.fake.boxes().join(""), box.isEmpty() ? "" : box + " | None | Ok");
+    QCOMPARE(s.form.ActvLandLbl->text().section('(', 1),
+             names.isEmpty() ? "" : QString("%1S)").arg(names.size()));
 
-    QTest::keyClick(picker.windowHandle(), Qt::Key_Escape);
-    QVERIFY(!picker.isVisible());
-    QVERIFY(!picker.NewStackMode);
-    QVERIFY(!s.windows->LgnDispForm->isVisible());
+    s.form.Game().GetPlayer(1)->GetLegion(2)->RemoveFromBoard(true); // Fist
+    picker.hide();
+    picker.ShowPicker();
+    QCOMPARE(countsAndGreys(),
+             names.contains("Cloud") ? "8 9 grey: 0 1 2 3 12 13 15" : "9 9 grey: 0 1 2 12 13 15");
+    picker.BuildMarkers(1, {s.form.Game().GetPlayer(0)});
+    QVERIFY(!picker.ColorShapes[1]->isVisible() && !picker.MarkerShapes[12]);
     VERIFY_PLATFORM_DONE(s.fake);
 }
 
