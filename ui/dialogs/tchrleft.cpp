@@ -1,6 +1,7 @@
 #include "tchrleft.h"
 
-TCharLeftForm::TCharLeftForm(QWidget *parent) : TModelessForm(parent, Maximizable)
+TCharLeftForm::TCharLeftForm(TVorunWindows &windows)
+    : TModelessForm(nullptr, Maximizable), windows(windows)
 {
     setWindowTitle(QStringLiteral("Creatures Remaining"));
 }

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TConfigForm::TConfigForm(QWidget *parent) : QDialog(parent)
+TConfigForm::TConfigForm(TVorunWindows &windows) : QDialog(nullptr), windows(windows)
 {
     setWindowTitle(QStringLiteral("Configuration"));
     auto *layout = new QVBoxLayout(this);

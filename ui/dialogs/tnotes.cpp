@@ -7,7 +7,7 @@ constexpr int InitialHeight = 453;
 
 } // namespace
 
-TNotesForm::TNotesForm(QWidget *parent) : TModelessForm(parent)
+TNotesForm::TNotesForm(TVorunWindows &windows) : TModelessForm(nullptr), windows(windows)
 {
     setWindowTitle(QStringLiteral("Notes  (saved/loaded with game)"));
     resize(InitialWidth, InitialHeight);

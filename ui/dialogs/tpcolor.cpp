@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TColorForm::TColorForm(QWidget *parent) : QDialog(parent)
+TColorForm::TColorForm(TVorunWindows &windows) : QDialog(nullptr), windows(windows)
 {
     setWindowTitle(QStringLiteral("Choose Colors"));
     auto *layout = new QVBoxLayout(this);
@@ -13,3 +13,5 @@ TColorForm::TColorForm(QWidget *parent) : QDialog(parent)
     layout->addWidget(button);
     connect(button, &QPushButton::clicked, this, &QDialog::reject);
 }
+
+void TColorForm::SetupPlayers(const std::vector<std::string> &, std::array<int, 6> &, int) { }

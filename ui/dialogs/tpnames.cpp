@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TNamesForm::TNamesForm(QWidget *parent) : QDialog(parent)
+TNamesForm::TNamesForm(TVorunWindows &windows) : QDialog(nullptr), windows(windows)
 {
     setWindowTitle(QStringLiteral("Game Setup: Enter Game Name and Players"));
     auto *layout = new QVBoxLayout(this);
@@ -14,3 +14,7 @@ TNamesForm::TNamesForm(QWidget *parent) : QDialog(parent)
     layout->addWidget(button);
     connect(button, &QPushButton::clicked, this, &QDialog::reject);
 }
+
+void TNamesForm::SetUpNames(int, const std::string &, const std::string &,
+                            const std::vector<TPlayer *> *)
+{ }

@@ -13,15 +13,15 @@
 
 TVorunWindows::TVorunWindows(std::string programDir, QStringList arguments)
     : MainForm(std::make_unique<TVorunMainForm>(std::move(programDir), std::move(arguments))),
-      NamesForm(std::make_unique<TNamesForm>()),
-      ColorForm(std::make_unique<TColorForm>()),
+      NamesForm(std::make_unique<TNamesForm>(*this)),
+      ColorForm(std::make_unique<TColorForm>(*this)),
       LgnDispForm(std::make_unique<TLgnDispForm>(*this)),
       MonSelectForm(std::make_unique<TMonSelectForm>(*this)),
       LMSelectForm(std::make_unique<TLMSelectForm>(*this)),
-      CharLeftForm(std::make_unique<TCharLeftForm>()),
+      CharLeftForm(std::make_unique<TCharLeftForm>(*this)),
       AboutForm(std::make_unique<TAboutForm>()),
-      NotesForm(std::make_unique<TNotesForm>()),
-      ConfigForm(std::make_unique<TConfigForm>())
+      NotesForm(std::make_unique<TNotesForm>(*this)),
+      ConfigForm(std::make_unique<TConfigForm>(*this))
 {
     MainForm->AttachWindows(*this);
 }

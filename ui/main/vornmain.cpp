@@ -444,6 +444,25 @@ void TVorunMainForm::UpdateScrollBars()
                                                                      : Qt::ScrollBarAlwaysOff);
 }
 
+TWindowSettings TVorunMainForm::GetWindowSettings() const
+{
+    const QRect frame = frameGeometry();
+    TWindowSettings settings;
+    settings.maxNow = isMaximized();
+    settings.maxStart = startupSettings.WindowMax;
+    settings.topNow = frame.top();
+    settings.topStart = startupSettings.WindowTop;
+    settings.leftNow = frame.left();
+    settings.leftStart = startupSettings.WindowLeft;
+    settings.heightNow = frame.height();
+    settings.heightStart = startupSettings.WindowHeight;
+    settings.widthNow = frame.width();
+    settings.widthStart = startupSettings.WindowWidth;
+    settings.boardSizeNow = chosenBoardSize;
+    settings.boardSizeStart = startupSettings.BoardSize;
+    return settings;
+}
+
 void TVorunMainForm::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
@@ -921,7 +940,7 @@ void TVorunMainForm::NotesMIClick()
 
 void TVorunMainForm::ReadmeMIClick()
 {
-    if (!ThePlatform().OpenDocument(helpFileName))
+    if (!ThePlatform().ShowHelp(helpFileName))
         ThePlatform().MessageBox(DocFailed, DocFailedCaption, Platform::Icon::Stop,
                                  Platform::Buttons::Ok);
 }

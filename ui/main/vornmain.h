@@ -47,6 +47,8 @@ public:
     int ClearSelection();
     static std::string TroopsText(const TLegion &legion);
     void UpdateScrollBars();
+    // The window's present state beside the settings it started with.
+    TWindowSettings GetWindowSettings() const;
 
     // Event handlers, named after their control and event.
     void MiscMouseDown(Qt::MouseButton button);

@@ -32,6 +32,10 @@ public:
     // Hands a document or web address to the desktop's "open" action; false when that fails.
     virtual bool OpenDocument(const std::string &pathOrUrl) = 0;
 
+    // Shows the program's help file at its contents page in the program's help viewer; false when
+    // the file cannot be read.
+    virtual bool ShowHelp(const std::string &helpFile) = 0;
+
     // Starts the program's own executable again with no arguments; false when it cannot be
     // started. The caller ends this run afterwards.
     virtual bool StartNewInstance() = 0;

@@ -133,6 +133,11 @@ bool QtPlatform::OpenDocument(const std::string &pathOrUrl)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(target));
 }
 
+bool QtPlatform::ShowHelp(const std::string &)
+{
+    return false;
+}
+
 bool QtPlatform::StartNewInstance()
 {
     return QProcess::startDetached(QCoreApplication::applicationFilePath(), {});

@@ -14,6 +14,7 @@ public:
     std::optional<std::string> SaveFileName(const std::string &initialDir,
                                             const std::string &proposedName) override;
     bool OpenDocument(const std::string &pathOrUrl) override;
+    bool ShowHelp(const std::string &helpFile) override;
     bool StartNewInstance() override;
     void Exit(int code) override;
     TDateTime Now() override;

@@ -53,6 +53,8 @@ public:
 
     void setOpenDocumentResult(bool result) { openResult = result; }
     QStringList openedDocuments() const { return opened; }
+    void setShowHelpResult(bool result) { helpResult = result; }
+    QStringList helpShown() const { return helpFiles; }
     void setStartResult(bool result) { startResult = result; }
     int startCount() const { return started; }
     QList<int> exitCodes() const { return exits; }
@@ -63,6 +65,11 @@ public:
     std::optional<std::string> SaveFileName(const std::string &initialDir,
                                             const std::string &proposedName) override;
     bool OpenDocument(const std::string &pathOrUrl) override;
+    bool ShowHelp(const std::string &helpFile) override
+    {
+        helpFiles << QString::fromStdString(helpFile);
+        return helpResult;
+    }
     bool StartNewInstance() override;
     void Exit(int code) override { exits << code; }
     TDateTime Now() override { return now; }
@@ -89,6 +96,8 @@ private:
     QQueue<int> draws;
     bool openResult = true;
     QStringList opened;
+    bool helpResult = true;
+    QStringList helpFiles;
     bool startResult = true;
     int started = 0;
     QList<int> exits;
