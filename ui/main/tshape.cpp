@@ -14,10 +14,18 @@ void TShape::SetBrushColor(QColor color)
     update();
 }
 
+void TShape::SetBrushStyle(Qt::BrushStyle style)
+{
+    if (brushStyle == style)
+        return;
+    brushStyle = style;
+    update();
+}
+
 void TShape::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), brush);
+    painter.fillRect(rect(), QBrush(brush, brushStyle));
     if (penWidth <= 0)
         return;
     // The border lies inside the rectangle, so neighbouring controls never cover it.

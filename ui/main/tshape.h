@@ -11,6 +11,9 @@ public:
 
     void SetBrushColor(QColor color);
     QColor BrushColor() const { return brush; }
+    // A pattern other than solid paints only its lines; the window beneath shows between them.
+    void SetBrushStyle(Qt::BrushStyle style);
+    Qt::BrushStyle BrushStyle() const { return brushStyle; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -19,4 +22,5 @@ private:
     int penWidth;
     QColor pen;
     QColor brush = Qt::white;
+    Qt::BrushStyle brushStyle = Qt::SolidPattern;
 };

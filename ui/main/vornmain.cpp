@@ -15,6 +15,7 @@
 #include "tcharadd.h"
 #include "tmastrbd.h"
 #include "tnotes.h"
+#include "tpcolor.h"
 #include "tpnames.h"
 #include "tshape.h"
 #include "tvorunwindows.h"
@@ -918,13 +919,44 @@ void TVorunMainForm::Restart()
 
 void TVorunMainForm::StartGameMIClick()
 {
-    if (!InGameView())
-        windows->NamesForm->exec();
+    if (InGameView())
+        return;
+    // A cancelled set-up may be tried again from the start.
+    game.ClearPlayers();
+    TNamesForm &names = *windows->NamesForm;
+    names.SetUpNames(0, game.GameName, game.FileName, nullptr);
+    const bool accepted
+        = names.exec() == QDialog::Accepted && windows->ColorForm->exec() == QDialog::Accepted;
+    // Without a window manager nothing hands the keyboard back once a dialog has closed.
+    activateWindow();
+    if (!accepted)
+        return;
+    game.StartTime = ThePlatform().Now();
+    game.GameName = names.GameName();
+    game.FileName = names.FileName();
+    EnterGameView();
 }
 
 void TVorunMainForm::NameChangeMIClick()
 {
-    windows->NamesForm->exec();
+    HideAuxWindows();
+    std::vector<TPlayer *> players;
+    for (int p = 0; p < game.PlayerCount(); ++p)
+        players.push_back(game.GetPlayer(p));
+    TNamesForm &names = *windows->NamesForm;
+    names.SetUpNames(game.PlayerCount(), game.GameName, game.FileName, &players);
+    const bool accepted = names.exec() == QDialog::Accepted;
+    activateWindow();
+    if (!accepted)
+        return;
+    game.GameName = names.GameName();
+    game.FileName = names.FileName();
+    game.UpdateTitle();
+    for (int k = 0; k < game.PlayerCount() && k < TVorunGame::MaxPlayers; ++k) {
+        const std::string name = names.PlayerName(k);
+        game.GetPlayer(k)->SetName(name);
+        PlyrLabels[size_t(k)]->setText(QString::fromStdString(name));
+    }
 }
 
 void TVorunMainForm::CharLeftMIClick()
