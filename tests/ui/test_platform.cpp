@@ -1,16 +1,22 @@
 #include "fake_platform.h"
 #include "fonts.h"
 #include "qtplatform.h"
+#include "thelpviewer.h"
 
 #include <QApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QMetaEnum>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <set>
@@ -126,6 +132,43 @@ private slots:
         QVERIFY(drawn == std::set<int>({0, 1, 2, 3, 4, 5}));
         QVERIFY(platform.Random(0) == 0 && platform.Random(-3) == 0);
         QVERIFY(!platform.OpenDocument(QDir::tempPath().toStdString() + "/vk-none/History.txt"));
+    }
+
+    // The real help window: a long document opens at its contents, where links and Back work;
+    // a file that cannot be read gives false and no window.
+    void helpViewerOpensAtContents()
+    {
+        const auto viewer = [] {
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (auto *found = dynamic_cast<THelpViewer *>(top))
+                    return found;
+            return static_cast<THelpViewer *>(nullptr);
+        };
+        QtPlatform platform;
+        QVERIFY(!platform.ShowHelp(QDir::tempPath().toStdString() + "/vk-none/VorunKelm.html"));
+        QVERIFY(!viewer());
+        const QString filler = QStringLiteral("<p>filler</p>").repeated(150);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("VorunKelm.html");
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write((filler + "<a name=\"contents\"></a><h2>Contents</h2><a href=\"#moves\">Moves</a>"
+                   + filler + "<a name=\"moves\"></a><h2>Moves</h2>" + filler)
+                      .toUtf8());
+        out.close();
+
+        QVERIFY(platform.ShowHelp(file.toStdString()));
+        QTextBrowser *browser = viewer()->Browser;
+        QTRY_VERIFY(viewer()->isActiveWindow());
+        const auto topLine = [browser] {
+            return browser->cursorForPosition({9, 9}).block().text();
+        };
+        QTRY_COMPARE(topLine(), QStringLiteral("Contents"));
+        const QRect link = browser->cursorRect(browser->document()->find("Moves"));
+        QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, link.center() - QPoint(9, 0));
+        QTRY_COMPARE(topLine(), QStringLiteral("Moves"));
+        QTest::mouseClick(viewer()->BackBtn, Qt::LeftButton);
+        QTRY_COMPARE(topLine(), QStringLiteral("Contents"));
     }
 
     void windowsFontsMapToInstalledOnes()

@@ -2,8 +2,28 @@
 
 #include <QDialog>
 
+class QLabel;
+class QPushButton;
+
 // The About box: the program's name and version and the way to the author's home page. Modal.
 class TAboutForm : public QDialog {
 public:
     explicit TAboutForm(QWidget *parent = nullptr);
+
+    // Event handlers, named after their control and event.
+    void HomePageBtnClick();
+
+    // Null until the dialog is first shown.
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QPushButton *HomePageBtn = nullptr;
+    QPushButton *OKBtn = nullptr;
+
+    void setVisible(bool visible) override;
+
+private:
+    void Build();
+    QLayout *BuildTexts();
+    QLayout *BuildButtons();
 };

@@ -1,5 +1,8 @@
 #include "tmodelessform.h"
 
+#include "windowfocus.h"
+
+#include <QApplication>
 #include <QKeyEvent>
 
 TModelessForm::TModelessForm(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags) { }
@@ -17,4 +20,18 @@ void TModelessForm::keyPressEvent(QKeyEvent *event)
         hide();
     else
         QWidget::keyPressEvent(event);
+}
+
+void TModelessForm::showEvent(QShowEvent *event)
+{
+    QWidget *active = QApplication::activeWindow();
+    if (active != this)
+        opener = active;
+    QWidget::showEvent(event);
+}
+
+void TModelessForm::hideEvent(QHideEvent *event)
+{
+    HandFocusBack(this, opener);
+    QWidget::hideEvent(event);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QKeyEvent;
@@ -20,4 +21,10 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // The window that had the keyboard when this one was shown gets it back when this one hides.
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    QPointer<QWidget> opener;
 };

@@ -401,6 +401,7 @@ void TVorunMainForm::EnterGameView()
     for (int p = 0; p < game.PlayerCount(); ++p)
         players.push_back(game.GetPlayer(p));
     windows->LMSelectForm->BuildMarkers(game.PlayerCount(), players);
+    windows->NotesForm->GameNotesChanged();
     setFocus();
 }
 
@@ -980,6 +981,8 @@ void TVorunMainForm::ReadmeMIClick()
 void TVorunMainForm::AboutMIClick()
 {
     windows->AboutForm->exec();
+    // Without a window manager nothing hands the keyboard back once the box has closed.
+    activateWindow();
 }
 
 void TVorunMainForm::DocMIClick(QAction *item)

@@ -1,8 +1,11 @@
 #include "qtplatform.h"
 
+#include "windowfocus.h"
+
 #include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMainWindow>
@@ -43,19 +46,8 @@ void ActivateWhenShown(QDialog &dialog)
     });
 }
 
-// A window that has just hidden itself (the legion window, once a drag reaches the board) may
-// still count as the active one; a prompt over it, or the focus handed back to it, would be lost,
-// so the program's main window stands in.
-QWidget *VisibleOrMain(QWidget *window)
-{
-    if (window && window->isVisible())
-        return window;
-    for (QWidget *top : QApplication::topLevelWidgets())
-        if (qobject_cast<QMainWindow *>(top) && top->isVisible())
-            return top;
-    return nullptr;
-}
-
+// The legion window hides itself once a creature drag reaches the board, yet may still count as
+// the active window; a prompt over it would be lost.
 QWidget *PromptParent()
 {
     return VisibleOrMain(QApplication::activeWindow());
@@ -133,9 +125,15 @@ bool QtPlatform::OpenDocument(const std::string &pathOrUrl)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(target));
 }
 
-bool QtPlatform::ShowHelp(const std::string &)
+bool QtPlatform::ShowHelp(const std::string &helpFile)
 {
-    return false;
+    const QString file = QString::fromStdString(helpFile);
+    if (!QFile(file).open(QIODevice::ReadOnly))
+        return false;
+    if (!helpViewer)
+        helpViewer = std::make_unique<THelpViewer>();
+    helpViewer->ShowContents(file);
+    return true;
 }
 
 bool QtPlatform::StartNewInstance()

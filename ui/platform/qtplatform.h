@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform.h"
+#include "thelpviewer.h"
 
+#include <memory>
 #include <random>
 
 // The platform of the real program: Qt's message boxes and file dialogs, the desktop's open
@@ -23,4 +25,6 @@ public:
 
 private:
     std::mt19937 generator;
+    // Made on the first request for help.
+    std::unique_ptr<THelpViewer> helpViewer;
 };

@@ -1,0 +1,102 @@
+#include "fake_platform.h"
+#include "product.h"
+#include "program_folder.h"
+#include "tabout.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+
+Q_DECLARE_METATYPE(Qt::Key)
+
+class TestAbout : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Ctrl+A opens the box; Home Page first when the row says so (the box stays open, whatever
+    // the desktop answers); Enter or Escape closes it, even with the focus on Home Page.
+    void aboutBox_data()
+    {
+        QTest::addColumn<int>("homePage"); // -1: not pressed, else whether the desktop opens it
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("Enter") << -1 << Qt::Key_Return << QStringList();
+        QTest::newRow("Escape") << -1 << Qt::Key_Escape << QStringList();
+        QTest::newRow("page opens") << 1 << Qt::Key_Return << QStringList();
+        QTest::newRow("page fails")
+            << 0 << Qt::Key_Escape << QStringList("Cannot Open Web Page. | Error | None | Ok");
+    }
+
+    void aboutBox()
+    {
+        QFETCH(int, homePage);
+        QFETCH(Qt::Key, key);
+        FakePlatform fake;
+        fake.setOpenDocumentResult(homePage == 1);
+        if (homePage == 0)
+            fake.queueAnswer(Platform::Answer::Ok);
+        ProgramFolder folder;
+        auto windows = StartProgram(folder);
+        TAboutForm *about = windows->AboutForm.get();
+        QString seen; // "modal active", the version line, "open" and "closed" as they happen
+        QTimer::singleShot(0, [&] {
+            if (QApplication::activeModalWidget() == about
+                && QTest::qWaitFor([about] { return about->isActiveWindow(); }))
+                seen += "modal active|" + about->Label3->text();
+            if (homePage >= 0)
+                QTest::mouseClick(about->HomePageBtn, Qt::LeftButton);
+            seen += about->isVisible() ? "|open" : "|closed";
+            QTest::keyClick(about, key);
+            seen += about->isVisible() ? "|open" : "|closed";
+            about->reject(); // a failed check must not leave the test waiting
+        });
+        QTest::keyClick(windows->MainForm.get(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(seen, QStringLiteral("modal active|Version:  %1|open|closed").arg(ProductVersion));
+        QVERIFY(QRegularExpression("^\\d+\\.\\d+\\.\\d+\\.\\d+$").match(ProductVersion).hasMatch());
+        QCOMPARE(fake.openedDocuments(),
+                 homePage < 0 ? QStringList() : QStringList("https://vorunkelm.example.org/"));
+        QTEST(fake.boxes(), "boxes");
+        VERIFY_PLATFORM_DONE(fake);
+    }
+
+    // F1, "License" and "Rev History": the file beside the program, or the error box.
+    void documents_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("opens");
+        for (const char *file : {"VorunKelm.html", "License.txt", "History.txt"})
+            for (const bool opens : {true, false})
+                QTest::addRow("%s %s", file, opens ? "opens" : "fails") << file << opens;
+    }
+
+    void documents()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, opens);
+        FakePlatform fake;
+        fake.setOpenDocumentResult(opens);
+        fake.setShowHelpResult(opens);
+        if (!opens)
+            fake.queueAnswer(Platform::Answer::Ok);
+        ProgramFolder folder;
+        auto windows = StartProgram(folder);
+        TVorunMainForm &form = *windows->MainForm;
+        if (file.endsWith(".html"))
+            QTest::keyClick(&form, Qt::Key_F1);
+        else
+            (file == "License.txt" ? form.LicenseMI : form.HistMI)->trigger();
+        QCOMPARE(fake.helpShown() + fake.openedDocuments(),
+                 QStringList(QString::fromStdString(folder.Dir()) + file));
+        QCOMPARE(fake.boxes(),
+                 opens ? QStringList()
+                       : QStringList("Cannot Open Documentation File. | Error | Stop | Ok"));
+        VERIFY_PLATFORM_DONE(fake);
+    }
+};
+
+QTEST_MAIN(TestAbout)
+#include "test_about.moc"

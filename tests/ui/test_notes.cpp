@@ -1,0 +1,103 @@
+#include "board_game.h"
+#include "tboardview.h"
+#include "tchrleft.h"
+#include "tnotes.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+// Typed key by key, as the user would; Enter for each line break.
+void Type(QWidget *memo, const QString &text)
+{
+    for (const QChar c : text) {
+        if (c == u'\n')
+            QTest::keyClick(memo, Qt::Key_Return);
+        else
+            QTest::sendKeyEvent(QTest::Click, memo, Qt::Key(c.toUpper().unicode()), QString(c),
+                                Qt::NoModifier);
+    }
+}
+
+TNotesForm &OpenNotes(TVorunWindows &windows)
+{
+    QTest::keyClick(windows.MainForm.get(), Qt::Key_N, Qt::ControlModifier);
+    return *windows.NotesForm;
+}
+
+} // namespace
+
+class TestNotes : public QObject {
+    Q_OBJECT
+
+private slots:
+    void notesSurviveSaveAndLoad_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("lines") << "Anne owes Bob a Titan\nGong lost in the marsh";
+        QTest::newRow("blank and trailing") << "\n  first\t tab \n\n\nlast\n\n";
+        QTest::newRow("beyond 254") << QString(300, u'x') + "\nend";
+        QTest::newRow("accents") << QString::fromUtf8("Ärger über 5 € — ça va");
+    }
+
+    void notesSurviveSaveAndLoad()
+    {
+        QFETCH(QString, text);
+        BoardSession session;
+        Type(OpenNotes(*session.windows).Memo1, text);
+        const QString path = QString::fromStdString(session.folder.Dir() + "SavedGames/n.txt");
+        session.fake.queueFileName(path);
+        QTest::keyClick(&session.form, Qt::Key_S, Qt::ControlModifier);
+        session.windows.reset();
+
+        auto again = StartProgram(session.folder, {path});
+        QTRY_VERIFY(again->MainForm->InGameView());
+        QCOMPARE(OpenNotes(*again).Memo1->toPlainText(), text);
+        VERIFY_PLATFORM_DONE(session.fake);
+    }
+
+    // Each way of hiding, and none. A click on the board hides the creatures remaining window
+    // but not the notes; Ctrl+N brings them back in front with their text, caret and focus.
+    void ctrlNShowsOrRaises_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("left open") << 0;
+        QTest::newRow("Escape in memo") << 1;
+        QTest::newRow("Close") << 2;
+        QTest::newRow("Escape on Close") << 3;
+    }
+
+    void ctrlNShowsOrRaises()
+    {
+        QFETCH(int, how);
+        BoardSession session;
+        QTest::keyClick(&session.form, Qt::Key_C, Qt::ControlModifier);
+        TNotesForm &notes = OpenNotes(*session.windows);
+        QTRY_VERIFY(notes.isActiveWindow());
+        Type(notes.Memo1, "abc\ndef");
+        QTest::keyClick(notes.Memo1, Qt::Key_Up);
+        if (how == 1)
+            QTest::keyClick(notes.Memo1, Qt::Key_Escape);
+        if (how == 2)
+            QTest::mouseClick(notes.CloseBtn, Qt::LeftButton);
+        if (how == 3)
+            QTest::keyClick(notes.CloseBtn, Qt::Key_Escape);
+        const QPoint onBoard = session.form.BoardImage->mapTo(&session.form, QPoint(300, 200));
+        QTest::mouseClick(session.form.windowHandle(), Qt::LeftButton, {}, onBoard);
+        session.form.activateWindow(); // a click activates nothing without a window manager
+        QTRY_VERIFY(session.form.isActiveWindow());
+        QCOMPARE(notes.isVisible(), how == 0);
+        QVERIFY(!session.windows->CharLeftForm->isVisible());
+
+        OpenNotes(*session.windows);
+        QTRY_VERIFY(notes.isActiveWindow());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
+        QCOMPARE(notes.Memo1->toPlainText(), QStringLiteral("abcx\ndef"));
+        VERIFY_PLATFORM_DONE(session.fake);
+    }
+};
+
+QTEST_MAIN(TestNotes)
+#include "test_notes.moc"
