@@ -7,8 +7,10 @@
 # Anne's other legion from land 7 to land 1, opens the legion window on land 2 with a double click
 # and drags the first creature of its top legion onto land 1, agreeing to the transfer, saves with
 # Ctrl+S and Enter in the save dialog, and quits with Ctrl+Q and Enter. The saved file must differ
-# from the loaded one only in those two legions. Screenshots of each step go to SCREENS_DIR as
-# e2e-*.png.
+# from the loaded one only in those two legions. Then the program is started again without a game:
+# from its title screen the user sets up a new game through the names and colour dialogs, writes a
+# note, saves, opens the help and quits with the help still open. Screenshots of each step go to
+# SCREENS_DIR as e2e-*.png.
 set -u
 installed=$1 game=$2 screens=$3
 suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp
@@ -106,15 +108,39 @@ ctrl_click() {
 
 find_window() { found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$found" ]; }
 no_window() { ! find_window "$1"; }
-window_has_size() {
+# Sets winX, winY, winWidth and winHeight from the main window.
+main_window_geometry() {
     local X="" Y="" WIDTH="" HEIGHT=""
     eval "$(xdotool getwindowgeometry --shell "$mainWindow" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-    winX=$X winY=$Y
-    [ "$WIDTH" = "$windowWidth" ] && [ "$HEIGHT" = "$windowHeight" ]
+    winX=$X winY=$Y winWidth=$WIDTH winHeight=$HEIGHT
+}
+window_has_size() {
+    main_window_geometry
+    [ "$winWidth" = "$windowWidth" ] && [ "$winHeight" = "$windowHeight" ]
 }
 caption_matches() { [[ $(xdotool getwindowname "$mainWindow") =~ $1 ]]; }
 program_ended() { ! kill -0 "$programPid" 2>/dev/null; }
 new_save() { newSave=$(cd "$dir/SavedGames" && ls ${fileName}_??????.txt 2>/dev/null) && [ -n "$newSave" ]; }
+# Saves with Ctrl+S, taking the name the save dialog proposes.
+save_game() {
+    xdotool key ctrl+s
+    wait_until "the save dialog" 20 find_window '^Save As$'
+    shot "$1"
+    xdotool key Return
+    wait_until "the caption to report the save" 20 caption_matches "^$caption  Last Saved [0-9]{1,2}/[0-9]{1,2}/[0-9]{4}, [0-9]{1,2}:[0-9]{1,2}:[0-9]{1,2}\$"
+}
+# Quits with Ctrl+Q, agreeing to the question; the program must end normally.
+quit_program() {
+    xdotool key ctrl+q
+    wait_until "the close question" 20 find_window '^Close Program\?$'
+    shot "$1"
+    xdotool key Return
+    wait_until "the program to end" 30 program_ended
+    wait "$programPid"
+    local status=$?
+    programPid=""
+    [ "$status" -eq 0 ] || fail "the program ended with exit status $status"
+}
 
 for tool in Xvfb xdotool import jq; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/dev.sh installs it)"
@@ -179,11 +205,7 @@ shot 6-transfer-question
 xdotool key Return
 wait_until "the transfer question to close" 20 no_window '^Confirm$'
 
-xdotool key ctrl+s
-wait_until "the save dialog" 20 find_window '^Save As$'
-shot 7-save-dialog
-xdotool key Return
-wait_until "the caption to report the save" 20 caption_matches "^$caption  Last Saved [0-9]{1,2}/[0-9]{1,2}/[0-9]{4}, [0-9]{1,2}:[0-9]{1,2}:[0-9]{1,2}\$"
+save_game 7-save-dialog
 shot 8-saved
 
 # The save proposed <file name>_<stamp>.txt in SavedGames and moved the earlier save aside.
@@ -208,13 +230,73 @@ jq -S . "$work/saved.json" >"$work/saved-sorted.json"
 diff -u "$work/expected.json" "$work/saved-sorted.json" || fail "the saved game is not the loaded one with the legions moved and the creature transferred"
 
 # Quit asks first; OK ends the program normally.
-xdotool key ctrl+q
-wait_until "the close question" 20 find_window '^Close Program\?$'
-shot 9-close-question
+quit_program 9-close-question
+
+# A second run without a game starts on the title screen. N opens the names dialog: the game name,
+# the file name, and two players with towers 3 and 500 replacing "Player 1" and "Player 2"; Tab
+# walks along each row. Enter presses Done.
+"$dir/vorunkelm" >>"$work/program.log" 2>&1 &
+programPid=$!
+wait_until "the title screen" 60 find_window '^Vorun$'
+mainWindow=$found
+xdotool key n
+wait_until "the names dialog" 20 find_window '^Game Setup: Enter Game Name and Players$'
+xdotool type --delay 20 'New story'
+xdotool key Tab && xdotool type --delay 20 'newstory'
+xdotool key Tab ctrl+a && xdotool type --delay 20 'Carla'
+xdotool key Tab && xdotool type --delay 20 '3'
+xdotool key Tab ctrl+a && xdotool type --delay 20 'Dmitri'
+xdotool key Tab && xdotool type --delay 20 '500'
+shot 10-names
 xdotool key Return
-wait_until "the program to end" 30 program_ended
-wait "$programPid"
-status=$?
-programPid=""
-[ "$status" -eq 0 ] || fail "the program ended with exit status $status"
-echo "PASS: loaded, selected, moved, dragged, transferred, saved as $newSave, quit"
+
+# The colour dialog: Carla, in the lower tower, chooses first. Its colour buttons stand in two rows
+# of three (Black, Blue, Brown; Gold, Green, Red); the points are their centres in the dialog.
+wait_until "the colour dialog" 20 find_window '^Choose Colors$'
+colourWindow=$found
+eval "$(xdotool getwindowgeometry --shell "$colourWindow" | grep -E '^(X|Y)=' | sed 's/^/colour/')"
+shot 11-colours
+blue=(179 234) green=(179 265)
+after_change 12-green-chosen xdotool mousemove --sync $((colourX + green[0])) $((colourY + green[1])) click 1
+xdotool mousemove --sync $((colourX + blue[0])) $((colourY + blue[1])) click 1
+caption='Vorun - New story  \(newstory_<time>\.txt\)'
+wait_until "the new game's view" 20 caption_matches "^$caption\$"
+wait_until "the window to take the size of the settings" 20 window_has_size
+shot 13-new-game
+
+# A note for the game, kept with it.
+xdotool key ctrl+n
+wait_until "the notes window" 20 find_window '^Notes  \(saved/loaded with game\)$'
+xdotool type --delay 20 'Carla owes Dmitri a drink'
+shot 14-notes
+xdotool key Escape
+wait_until "the notes window to hide" 20 no_window '^Notes  '
+
+fileName=newstory
+save_game 15-save-dialog
+new_save || fail "no save of the new game in SavedGames: $(ls -A "$dir/SavedGames")"
+
+# Dmitri, in tower 500 (land 89), is the first player, in Blue; Carla follows in Green in tower 300
+# (land 87). Each has the starting legion under the first marker of the colour, and the stacks
+# have given two starting legions (the same counts as the two-player example game).
+"$dir/vkgame" dump "$dir/SavedGames/$newSave" >"$work/new.json" || fail "vkgame refuses the new game"
+start='"creatures":[19,1,4,4,8,8,16,16],"unsure":[true,true,false,false,false,false,false,false]'
+charLeft=$(jq -c .charLeft "$(dirname "$game")/vkgame_example.json") || fail "no example game"
+jq -S . >"$work/new-expected.json" <<EOF
+{"gameName":"New story","fileName":"newstory","charLeft":$charLeft,"players":[
+ {"name":"Dmitri","colour":1,"spare":0,"markerSets":[1],"legions":[{"marker":12,"land":89,$start}]},
+ {"name":"Carla","colour":4,"spare":0,"markerSets":[4],"legions":[{"marker":48,"land":87,$start}]}],
+ "notes":["Carla owes Dmitri a drink"]}
+EOF
+jq -S . "$work/new.json" >"$work/new-sorted.json"
+diff -u "$work/new-expected.json" "$work/new-sorted.json" || fail "the new game was not saved as set up"
+
+# F1 opens the help in the program's viewer; a click on the main window (which hides the program's
+# other windows, not the help) gives it the keyboard back, and quitting ends the program even with
+# the help still open.
+xdotool key F1
+wait_until "the help" 20 find_window '^VorunKelm Help$'
+shot 16-help
+xdotool mousemove --sync $((winX + 60)) $((winY + 700)) click 1
+quit_program 17-close-question
+echo "PASS: loaded, moved, dragged, transferred and saved a game; set up, noted and saved a new one"
