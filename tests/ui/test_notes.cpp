@@ -84,6 +84,8 @@ private slots:
             QTest::mouseClick(notes.CloseBtn, Qt::LeftButton);
         if (how == 3)
             QTest::keyClick(notes.CloseBtn, Qt::Key_Escape);
+        if (how != 0) // hiding hands the keyboard back to the main window
+            QTRY_VERIFY(session.form.isActiveWindow());
         const QPoint onBoard = session.form.BoardImage->mapTo(&session.form, QPoint(300, 200));
         QTest::mouseClick(session.form.windowHandle(), Qt::LeftButton, {}, onBoard);
         session.form.activateWindow(); // a click activates nothing without a window manager
