@@ -358,13 +358,9 @@ int TVorunMainForm::ShowPlayer(int index, const std::string &name, int colour)
     return label->width();
 }
 
-void TVorunMainForm::EnterGameView()
+// Every player's name on a background of one width, that of the widest name.
+void TVorunMainForm::SizePlayerList()
 {
-    inGameView = true;
-    game.UpdateTitle();
-    for (QWidget *widget : std::initializer_list<QWidget *>{
-             TitleLabel, OrigCoprLabel, MyCoprLabel, ClickLoadLabel, ClickStartLabel, LoadBtn})
-        widget->hide();
     game.WidestNameWidth = std::min(game.WidestNameWidth, MaxNameWidth);
     for (int k = 0; k < game.PlayerCount() && k < TVorunGame::MaxPlayers; ++k) {
         PlyrBgShapes[size_t(k)]->resize(game.WidestNameWidth + 5,
@@ -374,6 +370,16 @@ void TVorunMainForm::EnterGameView()
         PlyrLabels[size_t(k)]->show();
         PlyrLabels[size_t(k)]->raise();
     }
+}
+
+void TVorunMainForm::EnterGameView()
+{
+    inGameView = true;
+    game.UpdateTitle();
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+             TitleLabel, OrigCoprLabel, MyCoprLabel, ClickLoadLabel, ClickStartLabel, LoadBtn})
+        widget->hide();
+    SizePlayerList();
     PlaceWindow();
     chosenBoardSize = startupSettings.BoardSize >= 1 && startupSettings.BoardSize <= 5
         ? startupSettings.BoardSize
@@ -918,6 +924,15 @@ void TVorunMainForm::Restart()
     ThePlatform().Exit(0);
 }
 
+// True when the dialog closed with OK. Without a window manager nothing hands the keyboard back
+// once a dialog has closed, so the main window takes it itself.
+bool TVorunMainForm::RunDialog(QDialog &dialog)
+{
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    activateWindow();
+    return accepted;
+}
+
 void TVorunMainForm::StartGameMIClick()
 {
     if (InGameView())
@@ -926,11 +941,7 @@ void TVorunMainForm::StartGameMIClick()
     game.ClearPlayers();
     TNamesForm &names = *windows->NamesForm;
     names.SetUpNames(0, game.GameName, game.FileName, nullptr);
-    const bool accepted
-        = names.exec() == QDialog::Accepted && windows->ColorForm->exec() == QDialog::Accepted;
-    // Without a window manager nothing hands the keyboard back once a dialog has closed.
-    activateWindow();
-    if (!accepted)
+    if (!RunDialog(names) || !RunDialog(*windows->ColorForm))
         return;
     game.StartTime = ThePlatform().Now();
     game.GameName = names.GameName();
@@ -946,18 +957,20 @@ void TVorunMainForm::NameChangeMIClick()
         players.push_back(game.GetPlayer(p));
     TNamesForm &names = *windows->NamesForm;
     names.SetUpNames(game.PlayerCount(), game.GameName, game.FileName, &players);
-    const bool accepted = names.exec() == QDialog::Accepted;
-    activateWindow();
-    if (!accepted)
+    if (!RunDialog(names))
         return;
     game.GameName = names.GameName();
     game.FileName = names.FileName();
     game.UpdateTitle();
+    // A longer name widens the player list rather than being cut off.
+    game.WidestNameWidth = 0;
     for (int k = 0; k < game.PlayerCount() && k < TVorunGame::MaxPlayers; ++k) {
-        const std::string name = names.PlayerName(k);
-        game.GetPlayer(k)->SetName(name);
-        PlyrLabels[size_t(k)]->setText(QString::fromStdString(name));
+        TPlayer &player = *game.GetPlayer(k);
+        player.SetName(names.PlayerName(k));
+        game.WidestNameWidth
+            = std::max(game.WidestNameWidth, ShowPlayer(k, player.GetName(), player.GetColor()));
     }
+    SizePlayerList();
 }
 
 void TVorunMainForm::CharLeftMIClick()
@@ -980,9 +993,7 @@ void TVorunMainForm::ReadmeMIClick()
 
 void TVorunMainForm::AboutMIClick()
 {
-    windows->AboutForm->exec();
-    // Without a window manager nothing hands the keyboard back once the box has closed.
-    activateWindow();
+    RunDialog(*windows->AboutForm);
 }
 
 void TVorunMainForm::DocMIClick(QAction *item)
@@ -1005,7 +1016,7 @@ void TVorunMainForm::SizeMIClick(QAction *item)
 
 void TVorunMainForm::ConfigMIClick()
 {
-    windows->ConfigForm->exec();
+    RunDialog(*windows->ConfigForm);
 }
 
 void TVorunMainForm::QuitMIClick()

@@ -14,6 +14,7 @@
 
 class QAction;
 class QActionGroup;
+class QDialog;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -150,6 +151,7 @@ private:
     QAction *AddMenuItem(QMenu *menu, const char *caption, QKeySequence shortcut,
                          void (TVorunMainForm::*handler)());
     void LayoutTitleScreen();
+    void SizePlayerList();
     void PlaceWindow();
     int ClientHeightForBoardSize() const;
     void TakeFocusFromPanel();
@@ -157,6 +159,7 @@ private:
     void FillPanelLegion(const TLegion &legion, TShape *shape, QLabel *name, QLabel *troops);
     bool ScrollByKey(int key);
     void Restart();
+    bool RunDialog(QDialog &dialog);
     bool ConfirmClose();
     int ShowPlayer(int index, const std::string &name, int colour);
 
