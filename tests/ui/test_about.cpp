@@ -56,6 +56,7 @@ private slots:
         });
         QTest::keyClick(windows->MainForm.get(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(seen, QStringLiteral("modal active|Version:  %1|open|closed").arg(ProductVersion));
+        QTRY_VERIFY(windows->MainForm->isActiveWindow()); // the keyboard is back
         QVERIFY(QRegularExpression("^\\d+\\.\\d+\\.\\d+\\.\\d+$").match(ProductVersion).hasMatch());
         QCOMPARE(fake.openedDocuments(),
                  homePage < 0 ? QStringList() : QStringList("https://vorunkelm.example.org/"));
