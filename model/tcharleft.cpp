@@ -2,6 +2,8 @@
 
 #include "tcatalog.h"
 
+#include <cstdint>
+
 TCharLeft::TCharLeft() : CharLeft(StackTotal) { }
 
 bool TCharLeft::TakeFromStack(uint8_t type)
@@ -14,8 +16,10 @@ bool TCharLeft::TakeFromStack(uint8_t type)
 
 void TCharLeft::ReturnToStack(uint8_t type)
 {
-    if (type != Crit::Vorun && type < CharLeft.size())
-        ++CharLeft[type]; // wraps at 256 like every 8-bit count
+    // A full count stays full: wrapping to 0 would lose the creature from the legion and the
+    // stacks alike.
+    if (type != Crit::Vorun && type < CharLeft.size() && CharLeft[type] < UINT8_MAX)
+        ++CharLeft[type];
 }
 
 uint8_t TCharLeft::GetCharLeft(uint8_t type) const

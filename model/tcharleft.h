@@ -13,6 +13,7 @@ public:
     TCharLeft();
 
     bool TakeFromStack(uint8_t type);
+    // Stops at 255, the largest count.
     void ReturnToStack(uint8_t type);
     uint8_t GetCharLeft(uint8_t type) const;
     const Counts &CharLeftArray() const;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "gametext.h"
 #include "uilink.h"
 
 void TVorunGame::AddPlayer(const std::string &name, uint8_t colour, int tower, int32_t spare,
@@ -32,6 +33,8 @@ void TVorunGame::UpdateTitle()
     }
     if (FileName.empty())
         FileName = "VG" + TimeStamp(t);
-    CaptionText = "Vorun - " + GameName + "  (" + FileName + "_<time>.txt)";
+    // Each name in its own character set: an older game name beside a new file name.
+    CaptionText
+        = "Vorun - " + DisplayUtf8(GameName) + "  (" + DisplayUtf8(FileName) + "_<time>.txt)";
     Ui::SetCaption(CaptionText);
 }

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-// Counts are 8 bits wide: taking stops at 0; returning has no limit but wraps at 256. The Vorun
-// has no stack to take from, whatever its count says.
-TEST(CharLeft, TakeStopsAtZeroAndReturnWrapsAt256)
+// Counts are 8 bits wide: taking stops at 0, returning at 255 (a wrap to 0 would lose the whole
+// stack). The Vorun has no stack to take from, whatever its count says.
+TEST(CharLeft, TakeStopsAtZeroAndReturnAt255)
 {
     TCharLeft stacks;
     EXPECT_EQ(stacks.CharLeftArray(), StackTotal);
@@ -16,9 +16,11 @@ TEST(CharLeft, TakeStopsAtZeroAndReturnWrapsAt256)
     EXPECT_EQ(stacks.GetCharLeft(Crit::Troll), 0);
     stacks.ReturnToStack(Crit::Angel);
     EXPECT_EQ(stacks.GetCharLeft(Crit::Angel), StackTotal[Crit::Angel] + 1);
-    stacks.SetCount(Crit::Ogre, 255);
+    stacks.SetCount(Crit::Ogre, 254);
     stacks.ReturnToStack(Crit::Ogre);
-    EXPECT_EQ(stacks.GetCharLeft(Crit::Ogre), 0);
+    EXPECT_EQ(stacks.GetCharLeft(Crit::Ogre), 255);
+    stacks.ReturnToStack(Crit::Ogre);
+    EXPECT_EQ(stacks.GetCharLeft(Crit::Ogre), 255);
     stacks.SetCount(Crit::Vorun, 5);
     EXPECT_FALSE(stacks.TakeFromStack(Crit::Vorun));
     // An "Unknown" creature, which a saved game may hold, has no stack at all.
