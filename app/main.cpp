@@ -5,10 +5,15 @@
 #include "vornmain.h"
 
 #include <QApplication>
+#include <QFile>
+
+#include <algorithm>
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -33,7 +38,8 @@ public:
 private:
     static void Report(const char *text)
     {
-        ThePlatform().MessageBox(text, "Error", Platform::Icon::Stop, Platform::Buttons::Ok);
+        ThePlatform().MessageBox(nullptr, text, "Error", Platform::Icon::Stop,
+                                 Platform::Buttons::Ok);
     }
 };
 
@@ -61,9 +67,11 @@ int main(int argc, char **argv)
     InstallFontSubstitutions();
     QtPlatform platform;
     InstallPlatform(&platform);
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-    TVorunWindows windows(QCoreApplication::applicationDirPath().toStdString() + "/", arguments);
+    // The bytes themselves: decoding them as text would turn a file name in another character set
+    // into one that does not exist. Qt has taken its own options out of argv by now.
+    const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
+    TVorunWindows windows(
+        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/", arguments);
     TVorunMainForm &mainForm = *windows.MainForm;
     mainForm.show();
     mainForm.raise();

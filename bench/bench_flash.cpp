@@ -92,7 +92,7 @@ int main(int argc, char **argv)
     std::string programDir = argv[1];
     if (programDir.empty() || programDir.back() != '/')
         programDir += '/';
-    TVorunWindows windows(programDir, {QString::fromLocal8Bit(argv[2])});
+    TVorunWindows windows(programDir, {std::string(argv[2])});
     TVorunMainForm &mainForm = *windows.MainForm;
     mainForm.show();
     if (!ProcessUntil(

@@ -1,3 +1,4 @@
+#include "savefiles.h"
 #include "savegame.h"
 #include "tcharleft.h"
 #include "tgame.h"
@@ -119,8 +120,9 @@ void BM_SaveGameFile(benchmark::State &state)
         return;
     }
     const std::string path = dir + "/largest_1cvxbz.txt";
+    const SaveFolders folders{dir + "/", dir + "/OLDSAVES/", "largest"};
     for (auto _ : state) {
-        SaveResult result = SaveGameFile(path, f.game, f.stacks);
+        SaveResult result = SaveGameFile(path, SavedGameText(f.game, f.stacks), folders);
         if (result.outcome != SaveOutcome::Saved)
             state.SkipWithError("the save failed");
     }

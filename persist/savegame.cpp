@@ -1,5 +1,7 @@
 #include "savegame.h"
 
+#include "gametext.h"
+#include "readfile.h"
 #include "tcharleft.h"
 #include "tgame.h"
 #include "tlegion.h"
@@ -8,17 +10,9 @@
 #include "uilink.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <limits>
 #include <ostream>
-#include <sstream>
 #include <vector>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -35,10 +29,6 @@ constexpr const char *LoadErrorText = "Error loading game file.";
 constexpr const char *LoadFailedText = "Error while attempting to load game.";
 constexpr const char *LoadFailedCaption = "Load Error";
 constexpr const char *PlayerCountText = "Bug: number of players loaded does not match";
-constexpr const char *SaveOpenText = "Error opening save game file.";
-constexpr const char *SaveOpenCaption = "File Error";
-constexpr const char *SaveFailedText = "Error while attempting to save file.";
-constexpr const char *SaveFailedCaption = "Save Error";
 
 // The limits of the format. The writer never goes beyond them, so a value outside is a damaged
 // file; taking it modulo its field width would silently load a different game.
@@ -133,7 +123,8 @@ public:
         return true;
     }
 
-    bool TextLine(std::string &line) { return Line(line) && line.size() <= MaxTextLine; }
+    // The limit counts characters, as the names dialog does, not the bytes of their UTF-8.
+    bool TextLine(std::string &line) { return Line(line) && CharacterCount(line) <= MaxTextLine; }
 
 private:
     const std::string &text;
@@ -301,52 +292,15 @@ size_t EstimatedSize(const TVorunGame &game)
     return size;
 }
 
-bool ReadWholeFile(const std::string &path, std::string &content)
+// A file too large to be a game is refused by its version like any other file, and otherwise as
+// a damaged one. Only the first bytes are read: the last number there may be cut off, so it counts
+// only when a blank follows it.
+LoadResult RefuseTooLarge(std::string prefix)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream bytes;
-    char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-        bytes.write(buffer, in.gcount());
-    content = bytes.str();
-    return !in.bad(); // a folder opens, but cannot be read
-}
-
-bool WriteAll(int fd, const std::string &bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += size_t(n);
-    }
-    return true;
-}
-
-// The temporary file is made private by mkstemp; give it the mode a plainly created file gets.
-void UsualFileMode(int fd)
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    (void)::fchmod(fd, 0666 & ~mask); // cosmetic: the save is sound either way
-}
-
-bool FinishFile(int fd, const std::string &bytes)
-{
-    UsualFileMode(fd);
-    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    return written && closed;
-}
-
-SaveResult SaveFailure(SaveOutcome outcome, const char *text, const char *caption)
-{
-    return SaveResult{outcome, text, caption};
+    prefix.erase(prefix.find_last_of(" \t\n\v\f\r") + 1);
+    SavedGame ignored;
+    const LoadResult parsed = ParseSavedGame(prefix, ignored);
+    return parsed.outcome == LoadOutcome::StayOnTitle ? parsed : LoadError();
 }
 
 } // namespace
@@ -410,12 +364,22 @@ LoadResult ApplySavedGame(const SavedGame &saved, TVorunGame &game, TCharLeft &s
 LoadResult LoadSavedGameFile(const std::string &path, TVorunGame &game, TCharLeft &stacks)
 {
     try {
-        std::string content;
-        if (!ReadWholeFile(path, content))
+        const FileRead file = ReadRegularFile(path);
+        switch (file.status) {
+        case ReadStatus::CannotOpen:
+        case ReadStatus::NotRegular:
             return Failure(LoadOutcome::StayOnTitle, MessageKind::Error, OpenErrorText,
                            OpenErrorCaption);
+        case ReadStatus::TooLarge:
+            return RefuseTooLarge(file.bytes);
+        case ReadStatus::ReadFailed:
+            return Failure(LoadOutcome::Restart, MessageKind::Error, LoadFailedText,
+                           LoadFailedCaption);
+        case ReadStatus::Read:
+            break;
+        }
         SavedGame saved;
-        const LoadResult parsed = ParseSavedGame(content, saved);
+        const LoadResult parsed = ParseSavedGame(file.bytes, saved);
         if (parsed.outcome != LoadOutcome::Loaded)
             return parsed;
         return ApplySavedGame(saved, game, stacks);
@@ -430,23 +394,4 @@ bool WriteSavedGame(std::ostream &out, const TVorunGame &game, const TCharLeft &
     out.write(text.data(), std::streamsize(text.size()));
     out.flush();
     return !out.fail();
-}
-
-SaveResult SaveGameFile(const std::string &path, const TVorunGame &game, const TCharLeft &stacks)
-{
-    std::string text;
-    std::string tempName;
-    try {
-        text = SavedGameText(game, stacks);
-        tempName = path + ".tmp-XXXXXX";
-    } catch (...) {
-        return SaveFailure(SaveOutcome::WriteError, SaveFailedText, SaveFailedCaption);
-    }
-    const int fd = ::mkstemp(tempName.data());
-    if (fd < 0)
-        return SaveFailure(SaveOutcome::OpenError, SaveOpenText, SaveOpenCaption);
-    if (FinishFile(fd, text) && std::rename(tempName.c_str(), path.c_str()) == 0)
-        return {};
-    std::remove(tempName.c_str());
-    return SaveFailure(SaveOutcome::WriteError, SaveFailedText, SaveFailedCaption);
 }

@@ -57,19 +57,10 @@ LoadResult ParseSavedGame(const std::string &content, SavedGame &game);
 // creatures, stack counts, notes.
 LoadResult ApplySavedGame(const SavedGame &saved, TVorunGame &game, TCharLeft &stacks);
 // Opens, parses and applies. Nothing reaches `game` or `stacks` unless the whole file is sound.
+// Only an ordinary file of a sensible size is read (see ReadRegularFile).
 LoadResult LoadSavedGameFile(const std::string &path, TVorunGame &game, TCharLeft &stacks);
 
 // The game in the file format, CR LF line ends.
 std::string SavedGameText(const TVorunGame &game, const TCharLeft &stacks);
 // Writes SavedGameText to the stream; false when the stream failed.
 bool WriteSavedGame(std::ostream &out, const TVorunGame &game, const TCharLeft &stacks);
-
-enum class SaveOutcome { Saved, OpenError, WriteError };
-struct SaveResult {
-    SaveOutcome outcome = SaveOutcome::Saved;
-    std::string text; // empty when saved
-    std::string caption; // shown with the error icon
-};
-// Writes to a temporary file beside `path`, flushes it to disk and renames it into place, so a
-// failed save never leaves a half-written file under the save name.
-SaveResult SaveGameFile(const std::string &path, const TVorunGame &game, const TCharLeft &stacks);

@@ -1,12 +1,14 @@
 #include "settings.h"
 
 #include "product.h"
+#include "readfile.h"
 #include "util.h"
 
 #include <array>
 #include <fstream>
 #include <istream>
 #include <ostream>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -95,8 +97,14 @@ std::array<std::string, KeyCount> ReadValues(std::istream &in)
 {
     std::array<std::string, KeyCount> values;
     std::array<bool, KeyCount> seen{};
-    std::string line;
-    while (std::getline(in, line)) {
+    // Room for the longest line read, its carriage return and the end mark: a longer line stops
+    // the reading before it is ever held in memory whole.
+    char buffer[MaxLineLength + 3];
+    while (in.getline(buffer, sizeof buffer) || in.gcount() > 0) {
+        if (in.fail() && !in.eof())
+            break; // the line does not fit: too long
+        // gcount includes the line feed, unless the file ended first.
+        const std::string line(buffer, size_t(in.gcount()) - (in.eof() ? 0 : 1));
         size_t length = line.size();
         if (length > 0 && line[length - 1] == '\r')
             --length; // part of the line end
@@ -159,9 +167,11 @@ TStartupSettings ReadStartupSettings(std::istream &in)
 
 TStartupSettings ReadStartupSettingsFile(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // A pipe, a device or a huge file under this name is no settings file: the defaults apply.
+    const FileRead file = ReadRegularFile(path);
+    if (file.status != ReadStatus::Read)
         return TStartupSettings();
+    std::istringstream in(file.bytes);
     return ReadStartupSettings(in);
 }
 

@@ -4,14 +4,26 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace {
+
+bool EndsWith(const std::string &text, const std::string &tail)
+{
+    return text.size() >= tail.size()
+        && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
 
 TEST(SaveFiles, NamesAndCaptionCarryTheTimeOfSaving)
 {
@@ -38,9 +50,11 @@ std::string Text(const fs::path &path)
 
 struct MoveCase {
     const char *what, *fileName;
-    std::vector<std::string> saves; // a leading ">" marks one to be moved, a trailing "/" a folder
+    // A leading ">" marks one to be moved, a trailing "/" a folder, a trailing "@" a link.
+    std::vector<std::string> saves;
     std::string oldSave = ""; // already in the old-saves folder
     bool withOldSaves = true;
+    std::string keep = ""; // the save just written
 };
 
 const MoveCase MoveCases[] = {
@@ -53,6 +67,13 @@ const MoveCase MoveCases[] = {
     {"folder", "fri", {"fri_13ecm9.txt/"}},
     {"old save of that name", "fri", {"fri_13ecm9.txt", ">fri_13ecn0.txt"}, "fri_13ecm9.txt"},
     {"no old-saves folder", "fri", {"fri_13ecm9.txt"}, "", false},
+    {"the new save itself",
+     "fri",
+     {"fri_13ecn0.txt", ">fri_13ecm9.txt"},
+     "",
+     true,
+     "fri_13ecn0.txt"},
+    {"symbolic link", "fri", {"fri_13ecm9.txt@"}},
 };
 
 TEST(SaveFiles, MoveOldSavesMovesOnlyEarlierSavesOfTheGame)
@@ -67,22 +88,283 @@ TEST(SaveFiles, MoveOldSavesMovesOnlyEarlierSavesOfTheGame)
             toMove += save[0] == '>';
             if (save.back() == '/')
                 fs::create_directory(saved / save);
+            else if (save.back() == '@')
+                fs::create_symlink("elsewhere.txt", saved / save.substr(0, save.size() - 1));
             else
                 std::ofstream(saved / save.substr(save[0] == '>')) << "new";
         }
         if (!c.oldSave.empty())
             std::ofstream(old / c.oldSave) << "old";
 
-        EXPECT_EQ(MoveOldSaves(saved.string(), old.string(), c.fileName), toMove);
-        for (const std::string &save : c.saves) {
+        EXPECT_EQ(MoveOldSaves(saved.string(), old.string(), c.fileName, c.keep), toMove);
+        for (std::string save : c.saves) {
             const bool moves = save[0] == '>';
+            if (save.back() == '@')
+                save.pop_back();
             const std::string name = save.substr(moves);
-            EXPECT_EQ(fs::exists(saved / name), !moves) << name;
+            EXPECT_EQ(fs::exists(fs::symlink_status(saved / name)), !moves) << name;
             EXPECT_EQ(Text(old / name), moves ? "new" : c.oldSave == name ? "old" : "") << name;
         }
     }
     EXPECT_EQ(MoveOldSaves("/nonexistent/SavedGames/", "/nonexistent/SavedGames/OLDSAVES/", "fri"),
               0);
+}
+
+// ---- Saving a game ----------------------------------------------------------------------------
+
+const std::string NewSave = "2\r\nFriday game\r\nfri\r\n";
+const std::string EarlierSave = "an earlier save of the game";
+constexpr const char *EarlierName = "fri_13ecm0.txt";
+constexpr const char *SaveName = "fri_13ecm9.txt";
+
+// Bytes a failing disk still takes before it refuses the rest.
+size_t room = 0;
+ssize_t WriteWithinRoom(int fd, const void *bytes, size_t count)
+{
+    if (room == 0) {
+        errno = ENOSPC;
+        return -1;
+    }
+    const ssize_t written = ::write(fd, bytes, std::min(count, room));
+    if (written > 0)
+        room -= size_t(written);
+    return written;
+}
+
+// The program's folder holding SavedGames/ with OLDSAVES/ and one earlier save of the game.
+struct SavesFolder : TempFolder {
+    SavesFolder()
+    {
+        fs::create_directories(saved / "OLDSAVES");
+        std::ofstream(saved / EarlierName) << EarlierSave;
+    }
+    ~SavesFolder()
+    {
+        if (mounted)
+            ::umount2(saved.c_str(), MNT_DETACH);
+    }
+    SavesFolder(const SavesFolder &) = delete;
+    SavesFolder &operator=(const SavesFolder &) = delete;
+
+    // SavedGames on a small file system with no room left; false where the system does not allow
+    // it.
+    bool MountFullDisk()
+    {
+        fs::remove_all(saved);
+        fs::create_directory(saved);
+        if (::mount("tmpfs", saved.c_str(), "tmpfs", 0, "size=64k") != 0)
+            return false;
+        mounted = true;
+        fs::create_directory(saved / "OLDSAVES");
+        std::ofstream(saved / EarlierName) << EarlierSave;
+        std::ofstream filler(saved / "filler");
+        const std::string block(4096, 'x');
+        while (filler << block && filler.flush()) { }
+        return true;
+    }
+
+    // As the program saves: the folders first, then the file.
+    SaveResult Save(const fs::path &target, WriteFunction write = nullptr) const
+    {
+        const std::string dir = path.string() + "/";
+        const SaveFolders folders{SavedGamesDir(dir), OldSavesDir(dir), "fri"};
+        const SaveResult prepared = PrepareSaveFolders(folders.savedGames, folders.oldSaves);
+        if (prepared.outcome != SaveOutcome::Saved)
+            return prepared;
+        return SaveGameFile(target.string(), NewSave, folders, write);
+    }
+
+    // The hidden files a save may have left in a folder.
+    static std::vector<std::string> Temporaries(const fs::path &folder)
+    {
+        std::vector<std::string> found;
+        std::error_code error;
+        for (fs::directory_iterator it(folder, error), end; !error && it != end; ++it)
+            if (it->path().filename().string()[0] == '.')
+                found.push_back(it->path().filename().string());
+        return found;
+    }
+
+    const fs::path saved = path / "SavedGames";
+    bool mounted = false;
+};
+
+std::string FirstLine(const std::string &text)
+{
+    return text.substr(0, text.find('\n'));
+}
+
+enum class Fault {
+    None,
+    MissingFolder,
+    FileAsFolder,
+    ReadOnlyFolder,
+    OldSavesIsAFile,
+    LinkToElsewhere,
+    ReadOnlyTarget,
+    FolderAsTarget,
+    LongName,
+    FullDisk,
+};
+
+struct FaultCase {
+    const char *what;
+    Fault fault;
+    SaveOutcome outcome;
+    const char *reason; // how the message's second line ends
+    bool earlierMoves;
+};
+
+// Each fault ends in its outcome with the system's reason. Whatever happens, no temporary file
+// stays behind and the earlier save is intact: in OLDSAVES once the new save is in place, where it
+// was otherwise.
+TEST(SaveGameFile, EveryFaultOfTheSavesFolderHasItsOutcome)
+{
+    const FaultCase cases[] = {
+        {"ordinary save", Fault::None, SaveOutcome::Saved, "", true},
+        {"saves folder missing", Fault::MissingFolder, SaveOutcome::Saved, "", false},
+        {"a file in the saves folder's way", Fault::FileAsFolder, SaveOutcome::OpenError,
+         "/SavedGames: Not a directory", false},
+        {"read-only saves folder", Fault::ReadOnlyFolder, SaveOutcome::OpenError,
+         ": Permission denied", false},
+        {"a file in the old-saves folder's way", Fault::OldSavesIsAFile, SaveOutcome::Saved, "",
+         false},
+        {"symbolic link to another folder", Fault::LinkToElsewhere, SaveOutcome::Saved, "", true},
+        {"read-only file of that name", Fault::ReadOnlyTarget, SaveOutcome::OpenError,
+         ": Permission denied", false},
+        {"folder of that name", Fault::FolderAsTarget, SaveOutcome::OpenError, ": Is a directory",
+         false},
+        {"name of 255 bytes", Fault::LongName, SaveOutcome::Saved, "", true},
+        {"full disk", Fault::FullDisk, SaveOutcome::WriteError, ": No space left on device", false},
+    };
+    for (const FaultCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        SavesFolder folder;
+        fs::path target = folder.saved / SaveName;
+        fs::path written = target;
+        switch (c.fault) {
+        case Fault::None:
+        case Fault::OldSavesIsAFile:
+            if (c.fault == Fault::OldSavesIsAFile) {
+                fs::remove(folder.saved / "OLDSAVES");
+                std::ofstream(folder.saved / "OLDSAVES") << "not a folder";
+            }
+            break;
+        case Fault::MissingFolder:
+            fs::remove_all(folder.saved);
+            break;
+        case Fault::FileAsFolder:
+            fs::remove_all(folder.saved);
+            std::ofstream(folder.saved) << "not a folder";
+            break;
+        case Fault::ReadOnlyFolder:
+            fs::permissions(folder.saved, fs::perms::owner_read | fs::perms::owner_exec);
+            if (::access(folder.saved.c_str(), W_OK) == 0) {
+                fs::permissions(folder.saved, fs::perms::owner_all);
+                continue; // this user writes into read-only folders
+            }
+            break;
+        case Fault::LinkToElsewhere:
+            fs::create_directory(folder.path / "elsewhere");
+            written = folder.path / "elsewhere" / "kept.txt";
+            fs::create_symlink("../elsewhere/kept.txt", target);
+            break;
+        case Fault::ReadOnlyTarget:
+            std::ofstream(target) << "read-only";
+            fs::permissions(target, fs::perms::owner_read);
+            break;
+        case Fault::FolderAsTarget:
+            fs::create_directory(target);
+            break;
+        case Fault::LongName:
+            target = written = folder.saved / ("fri_13ecm9" + std::string(241, 'n') + ".txt");
+            break;
+        case Fault::FullDisk:
+            if (!folder.MountFullDisk())
+                continue; // no file systems of our own here
+            break;
+        }
+        const SaveResult result = folder.Save(target);
+        if (c.fault == Fault::ReadOnlyFolder)
+            fs::permissions(folder.saved, fs::perms::owner_all);
+
+        EXPECT_EQ(result.outcome, c.outcome);
+        if (c.outcome == SaveOutcome::Saved) {
+            EXPECT_EQ(result.text, "");
+            EXPECT_EQ(Text(written), NewSave);
+            EXPECT_TRUE(fs::is_symlink(target) == (c.fault == Fault::LinkToElsewhere));
+        } else {
+            const std::string first = c.outcome == SaveOutcome::OpenError
+                ? "Error opening save game file."
+                : "Error while attempting to save file.";
+            EXPECT_EQ(FirstLine(result.text), first);
+            EXPECT_TRUE(EndsWith(result.text, c.reason)) << result.text;
+        }
+        EXPECT_EQ(SavesFolder::Temporaries(folder.saved), std::vector<std::string>{});
+        EXPECT_EQ(SavesFolder::Temporaries(written.parent_path()), std::vector<std::string>{});
+        if (c.fault != Fault::MissingFolder && c.fault != Fault::FileAsFolder) {
+            EXPECT_EQ(
+                Text((c.earlierMoves ? folder.saved / "OLDSAVES" : folder.saved) / EarlierName),
+                EarlierSave);
+        }
+    }
+}
+
+// The program's own save path, failing after every number of bytes: each failure says so, and
+// leaves the earlier file of that name, the earlier saves and the folder as they were.
+TEST(SaveGameFile, AWriteThatFailsPartWayChangesNothing)
+{
+    SavesFolder folder;
+    const fs::path target = folder.saved / SaveName;
+    std::ofstream(target) << "the save made a second ago";
+    for (size_t bytes = 0; bytes < NewSave.size(); ++bytes) {
+        room = bytes;
+        const SaveResult result = folder.Save(target, WriteWithinRoom);
+        EXPECT_EQ(result.outcome, SaveOutcome::WriteError) << bytes;
+        EXPECT_EQ(result.text,
+                  "Error while attempting to save file.\n" + target.string()
+                      + ": No space left on device");
+        EXPECT_EQ(result.caption, "Save Error");
+        EXPECT_EQ(Text(target), "the save made a second ago");
+        EXPECT_EQ(Text(folder.saved / EarlierName), EarlierSave);
+        EXPECT_EQ(SavesFolder::Temporaries(folder.saved), std::vector<std::string>{});
+    }
+    room = NewSave.size();
+    EXPECT_EQ(folder.Save(target, WriteWithinRoom).outcome, SaveOutcome::Saved);
+    EXPECT_EQ(Text(target), NewSave);
+}
+
+// A save of the same name within the same two seconds keeps the earlier one in OLDSAVES; the new
+// save has the mode any new file gets, whatever the earlier one had; the temporary files of an
+// interrupted save of this game go, other files stay.
+TEST(SaveGameFile, ReplacingASaveKeepsItAndTidiesUp)
+{
+    SavesFolder folder;
+    const fs::path target = folder.saved / SaveName;
+    std::ofstream(target) << "two seconds ago";
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    const std::vector<std::string> stale = {".fri_13ecm9.txt.Ab3dE9", ".fri_13ecm0.txt.zzzzzz"};
+    const std::vector<std::string> others
+        = {".fred_13ecm0.txt.Ab3dE9", ".fri_13ecm9.txt.notes", ".fri_13ecm9.txt.Ab-dE9"};
+    for (const std::string &name : stale)
+        std::ofstream(folder.saved / name) << "cut off";
+    for (const std::string &name : others)
+        std::ofstream(folder.saved / name) << "someone else's";
+
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(folder.Save(target).outcome, SaveOutcome::Saved);
+    EXPECT_EQ(Text(target), NewSave);
+    EXPECT_EQ(Text(folder.saved / "OLDSAVES" / SaveName), "two seconds ago");
+    EXPECT_EQ(Text(folder.saved / "OLDSAVES" / EarlierName), EarlierSave);
+    struct stat info { };
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
+    std::vector<std::string> left = SavesFolder::Temporaries(folder.saved);
+    std::sort(left.begin(), left.end());
+    std::vector<std::string> expected = others;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
 }
 
 } // namespace

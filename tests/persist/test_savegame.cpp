@@ -11,6 +11,10 @@
 #include <fstream>
 #include <map>
 
+#include "limited_child.h"
+
+#include <sys/stat.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -151,6 +155,15 @@ TEST(SavedGame, EveryBrokenFileHasItsOutcome)
         {"game name of 79", Edited({{2, std::string(79, 'g')}}), O::Restart},
         {"player name of 79", Edited({{6, std::string(79, 'A')}}), O::Restart},
         {"player name of 78", Edited({{6, std::string(78, 'A')}}), O::Loaded},
+        // The limit counts characters: code points of UTF-8, bytes of older text.
+        {"78 two-byte characters", Edited({{6, Repeat("\xc3\xa9", 78)}}), O::Loaded},
+        {"79 two-byte characters", Edited({{6, Repeat("\xc3\xa9", 79)}}), O::Restart},
+        {"78 three-byte characters", Edited({{2, Repeat("\xe2\x82\xac", 78)}}), O::Loaded},
+        {"79 three-byte characters", Edited({{2, Repeat("\xe2\x82\xac", 79)}}), O::Restart},
+        {"78 Latin-1 characters", Edited({{3, Repeat("\xe9", 78)}}), O::Loaded},
+        {"79 Latin-1 characters", Edited({{3, Repeat("\xe9", 79)}}), O::Restart},
+        {"77 two-byte characters and a Latin-1 one", Edited({{6, Repeat("\xc3\xa9", 77) + "\xe9"}}),
+         O::Restart},
         {"empty player name", Edited({{6, ""}}), O::Restart},
         {"seven players", sevenPlayers, O::Restart},
         {"negative player count", Edited({{5, "-1"}}), O::Restart},
@@ -202,40 +215,49 @@ TEST(SavedGame, RefusedPlayerMeansAPlayerCountDiagnostic)
               std::vector<std::string>{"Bug: number of players loaded does not match"});
 }
 
-TEST(SaveGameFile, ReplacesTheFileAndLeavesNothingElse)
+// What a save holds in other character sets comes back byte for byte.
+TEST(SavedGame, NamesAndNotesKeepTheirBytes)
 {
-    TempFolder folder;
-    const fs::path path = folder.path / "fri_13ecm9.txt";
-    std::ofstream(path) << "an earlier save that is longer than the new one"
-                        << std::string(500, '!');
-    TVorunGame game;
-    BuildExample(game);
-    EXPECT_EQ(SaveGameFile(path.string(), game, RecruitStacks()).outcome, SaveOutcome::Saved);
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), Example);
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"fri_13ecm9.txt"});
-
-    TVorunGame loaded;
-    TCharLeft loadedStacks;
-    EXPECT_EQ(LoadSavedGameFile(path.string(), loaded, loadedStacks).outcome, LoadOutcome::Loaded);
-    EXPECT_EQ(SavedGameText(loaded, loadedStacks), Example);
+    const std::string file = Edited({{2, Repeat("G\xc3\xa4", 25) + "Gam"},
+                                     {3, "caf\xe9"},
+                                     {6, Repeat("\xc3\xa9", 40)},
+                                     {8, "Zo\xeb"}})
+        + "caf\xe9 au lait\r\n\xe2\x82\xac 5\r\n";
+    EXPECT_EQ(Reloaded(file), file);
 }
 
-TEST(SaveGameFile, FailuresAreReportedAndLeaveNoTemporaryFile)
+// A file that is not an ordinary one, or is far too large to be a game, is refused at once and
+// with little memory. Each load runs in a child process that a timer ends.
+TEST(LoadSavedGameFile, PipesDevicesAndHugeFilesAreRefusedAtOnce)
 {
     TempFolder folder;
-    TVorunGame game;
-    TCharLeft stacks;
-    const SaveResult missing = SaveGameFile((folder.path / "no/such.txt").string(), game, stacks);
-    EXPECT_EQ(missing.outcome, SaveOutcome::OpenError);
-    EXPECT_EQ(missing.text + " | " + missing.caption, "Error opening save game file. | File Error");
-
-    fs::create_directory(folder.path / "taken.txt");
-    const SaveResult onFolder = SaveGameFile((folder.path / "taken.txt").string(), game, stacks);
-    EXPECT_EQ(onFolder.outcome, SaveOutcome::WriteError);
-    EXPECT_EQ(onFolder.text + " | " + onFolder.caption,
-              "Error while attempting to save file. | Save Error");
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"taken.txt"}); // nothing left by either
+    const fs::path fifo = folder.path / "fifo.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const auto huge = [&folder](const std::string &start) {
+        const fs::path path = folder.path / ("huge" + start.substr(0, 1) + ".txt");
+        std::ofstream(path, std::ios::binary) << start;
+        fs::resize_file(path, 100u << 20); // sparse: written at once
+        return path;
+    };
+    const std::tuple<const char *, fs::path, LoadOutcome, std::string> cases[] = {
+        {"pipe", fifo, LoadOutcome::StayOnTitle, "Error opening game file"},
+        {"endless device", "/dev/zero", LoadOutcome::StayOnTitle, "Error opening game file"},
+        {"folder", folder.path, LoadOutcome::StayOnTitle, "Error opening game file"},
+        {"100 MB game", huge(Example), LoadOutcome::Restart, "Error loading game file."},
+        {"100 MB of something else", huge("3\r\n"), LoadOutcome::StayOnTitle,
+         "Bad File Format or Wrong Saved Game Version"},
+    };
+    for (const auto &[what, path, outcome, text] : cases) {
+        SCOPED_TRACE(what);
+        // The child reports whether the load ended as expected.
+        EXPECT_EQ(RunLimited([&path = path, outcome = outcome, &text = text] {
+                      TVorunGame game;
+                      TCharLeft stacks;
+                      const LoadResult result = LoadSavedGameFile(path.string(), game, stacks);
+                      return result.outcome == outcome && result.text == text ? 0 : 1;
+                  }),
+                  0);
+    }
 }
 
 TEST(LoadSavedGameFile, UnreadableOrBrokenFilesLeaveTheGameUntouched)

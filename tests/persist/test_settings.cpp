@@ -1,5 +1,7 @@
 #include "settings.h"
 
+#include "limited_child.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,6 +10,8 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -46,6 +50,9 @@ TEST(ReadSettings, EveryRuleOfTheFile)
         {"WindowMax=NO\r\nWindowTop=3\r\n", "3 0 640 443 - 0"},
         {longLine + "\r\nwindowtop=5\r\n", "5 0 640 443 max 0"},
         {"windowleft=3\n" + longLine + "x\nwindowtop=5\n", "0 3 640 443 max 0"},
+        {"windowleft=3\n" + std::string(1 << 20, 'x') + "\nwindowtop=5\n", "0 3 640 443 max 0"},
+        {"windowleft=3;" + std::string(241, 'x'), "0 3 640 443 max 0"}, // 254, no line end
+        {std::string("windowtop=5\0junk\n", 17), Defaults},
     };
     for (const auto &[text, expected] : cases) {
         std::istringstream in(text);
@@ -121,6 +128,24 @@ TEST_F(SettingsFile, WrittenFileReadsBackAndMissingOrUnopenableFilesChangeNothin
     EXPECT_FALSE(WriteStartupSettingsFile((dir / "missing" / IniFileBaseName).string(), {}));
     EXPECT_FALSE(WriteStartupSettingsFile(dir.string(), {}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1); // only the first
+}
+
+// A pipe, a device or a huge file where the settings belong would stop the program or fill its
+// memory; they give the defaults at once. Each read runs in a child process a timer ends.
+TEST_F(SettingsFile, PipesDevicesAndHugeFilesGiveTheDefaults)
+{
+    const std::filesystem::path fifo = dir / "fifo.ini";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::filesystem::path huge = dir / "huge.ini";
+    std::ofstream(huge) << "WindowTop=7\n";
+    std::filesystem::resize_file(huge, 100u << 20); // one line of 100 MB, sparse
+    for (const std::filesystem::path &path : {fifo, std::filesystem::path("/dev/zero"), huge}) {
+        EXPECT_EQ(RunLimited([&path] {
+                      return Show(ReadStartupSettingsFile(path.string())) == Defaults ? 0 : 1;
+                  }),
+                  0)
+            << path;
+    }
 }
 
 } // namespace

@@ -37,7 +37,10 @@ dump_example)
     [ ! -s "$err" ] || fail "dump wrote to stderr" ;;
 dump_escapes)
     run 0 dump "$data/vkgame_notes.txt"
-    for want in '"gameName":"Quote \"this\" \\ game"' '"name":"Zo'$'\xe9''"' \
+    # Always valid UTF-8 JSON: the older Western "Zo\xe9" of the file comes out decoded.
+    iconv -f UTF-8 -t UTF-8 "$out" >/dev/null 2>&1 || fail "dump is not valid UTF-8"
+    jq -e . "$out" >/dev/null || fail "dump is not valid JSON"
+    for want in '"gameName":"Quote \"this\" \\ game"' '"name":"Zo'$'\xc3\xa9''"' \
         '"notes":["Tab\u0009here","\u0001 control","","last"]' '"spare":-7' \
         '"markerSets":[5,0],"legions":[]' '"unsure":[false,false,false,false,false,false,false,true]' \
         '"marker":7,"land":1,"creatures":[2,3,4,5,6,7,8,9]'; do
@@ -48,7 +51,24 @@ refused_file)
     [ "$(cat "$err")" = "Error loading game file." ] || fail "wrong message"
     [ ! -s "$out" ] || fail "refused file wrote to stdout"
     run 1 write "$data/no_such_file.txt"
-    [ "$(cat "$err")" = "Error opening game file" ] || fail "wrong message for a missing file" ;;
+    [ "$(cat "$err")" = "Error opening game file" ] || fail "wrong message for a missing file"
+    # A pipe or an endless device is refused at once instead of waiting or reading for ever.
+    dir=$(mktemp -d)
+    mkfifo "$dir/fifo.txt"
+    for file in "$dir/fifo.txt" /dev/zero; do
+        timeout 10 "$vkgame" dump "$file" >"$out" 2>"$err"
+        status=$?
+        [ "$status" -eq 1 ] || { rm -r "$dir"; fail "vkgame dump $file exited $status"; }
+        [ "$(cat "$err")" = "Error opening game file" ] || { rm -r "$dir"; fail "wrong message"; }
+    done
+    rm -r "$dir" ;;
+non_utf8_name)
+    # A file name in another character set is taken byte for byte.
+    dir=$(mktemp -d)
+    cp "$data/vkgame_example.txt" "$dir/caf"$'\xe9'".txt"
+    run 0 write "$dir/caf"$'\xe9'".txt"
+    cmp -s "$out" "$data/vkgame_example.txt" || { rm -r "$dir"; fail "not read back"; }
+    rm -r "$dir" ;;
 settings)
     run 0 settings "$data/vkgame_settings.ini"
     want='{"WindowTop":-20,"WindowLeft":0,"WindowWidth":640,"WindowHeight":2000,"WindowMax":false,"BoardSize":3}'

@@ -56,7 +56,7 @@ QStringList Names(const fs::path &folder)
 }
 
 enum class Chosen { Cancel, Missing, Written };
-enum class SaveInto { Cancel, ReadOnlyFolder, MissingFolder, FolderInTheWay };
+enum class SaveInto { Cancel, ReadOnlyFolder, MissingFolder, FolderInTheWay, FileAsSavesFolder };
 
 } // namespace
 
@@ -191,24 +191,33 @@ void TestLoadSave::saveNamesWritesAndMovesEarlierSaves()
 void TestLoadSave::unsavedGames_data()
 {
     QTest::addColumn<SaveInto>("into");
-    QTest::addColumn<QStringList>("boxes");
-    const QStringList openError{"Error opening save game file. | File Error | Stop | Ok"};
-    QTest::newRow("dialog cancelled") << SaveInto::Cancel << QStringList();
-    QTest::newRow("read-only folder") << SaveInto::ReadOnlyFolder << openError;
-    QTest::newRow("missing folder") << SaveInto::MissingFolder << openError;
+    QTest::addColumn<QString>("box"); // its second line ends with the path from the folder
+    QTest::newRow("dialog cancelled") << SaveInto::Cancel << QString();
+    QTest::newRow("read-only folder")
+        << SaveInto::ReadOnlyFolder
+        << "Error opening save game file.\n/SavedGames/locked/fri_13ecm9.txt: Permission denied"
+           " | File Error | Stop | Ok";
+    QTest::newRow("missing folder")
+        << SaveInto::MissingFolder
+        << "Error opening save game file.\n/SavedGames/nowhere/fri_13ecm9.txt: No such file or "
+           "directory | File Error | Stop | Ok";
     QTest::newRow("folder in the way")
         << SaveInto::FolderInTheWay
-        << QStringList{"Error while attempting to save file. | Save Error | Stop | Ok"};
+        << "Error opening save game file.\n/SavedGames/fri_13ecm9.txt: Is a directory"
+           " | File Error | Stop | Ok";
+    QTest::newRow("a file instead of the saves folder")
+        << SaveInto::FileAsSavesFolder
+        << "Error opening save game file.\n/SavedGames: Not a directory | File Error | Stop | Ok";
 }
 
-// Nothing is written and the caption stays; once a name was chosen the earlier saves are moved.
+// Nothing is written, the caption stays and the earlier saves stay where they are. Without a saves
+// folder no dialog is shown at all: it would offer some other folder.
 void TestLoadSave::unsavedGames()
 {
     QFETCH(SaveInto, into);
-    QFETCH(QStringList, boxes);
+    QFETCH(QString, box);
     FakePlatform fake;
     ProgramFolder folder;
-    folder.WriteFile("SavedGames/fri_13ecm0.txt", "an earlier save");
     const fs::path savedGames = folder.folder.path / "SavedGames";
     const fs::path locked = savedGames / "locked"; // stays empty, so it can be removed
     fs::path target = savedGames / "fri_13ecm9.txt";
@@ -223,19 +232,31 @@ void TestLoadSave::unsavedGames()
     } else if (into == SaveInto::FolderInTheWay) {
         fs::create_directory(target);
     }
-    const Windows windows = StartWithGame(folder, ExampleGame());
-    if (into == SaveInto::Cancel) {
-        fake.queueCancel();
+    const std::string game = folder.WriteFile("game.txt", ExampleGame());
+    const Windows windows = StartProgram(folder, {game});
+    QTRY_VERIFY(windows->MainForm->InGameView());
+    if (into == SaveInto::FileAsSavesFolder) {
+        fs::remove_all(savedGames);
+        folder.WriteFile("SavedGames", "in the way");
     } else {
-        fake.queueFileName(QString::fromStdString(target.string()));
-        fake.queueAnswer(Platform::Answer::Ok);
+        folder.WriteFile("SavedGames/fri_13ecm0.txt", "an earlier save");
     }
+    if (into == SaveInto::Cancel)
+        fake.queueCancel();
+    else if (into != SaveInto::FileAsSavesFolder)
+        fake.queueFileName(QString::fromStdString(target.string()));
+    if (!box.isEmpty())
+        fake.queueAnswer(Platform::Answer::Ok);
     QTest::keyClick(windows->MainForm.get(), Qt::Key_S, Qt::ControlModifier);
 
-    QCOMPARE(fake.boxes(), boxes);
+    const QString path = QString::fromStdString(folder.folder.path.string());
+    QCOMPARE(fake.boxes(),
+             box.isEmpty() ? QStringList() : QStringList{box.replace("\n", "\n" + path)});
     QVERIFY(!fs::is_regular_file(target));
-    QCOMPARE(Names(savedGames / "OLDSAVES"),
-             boxes.isEmpty() ? QStringList{} : QStringList{"fri_13ecm0.txt"});
+    if (into != SaveInto::FileAsSavesFolder) {
+        QCOMPARE(Names(savedGames / "OLDSAVES"), QStringList{});
+        QVERIFY(fs::exists(savedGames / "fri_13ecm0.txt"));
+    }
     QCOMPARE(windows->MainForm->windowTitle(), LoadedCaption);
     VERIFY_PLATFORM_DONE(fake);
 }

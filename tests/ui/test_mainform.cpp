@@ -194,10 +194,10 @@ void TestMainForm::leaveTitleScreen()
     FakePlatform fake;
     ProgramFolder folder;
     ModalWatch watch;
-    const QString game = QString::fromStdString(folder.WriteFile("SavedGames/g.txt", BoardGame));
+    const std::string game = folder.WriteFile("SavedGames/g.txt", BoardGame);
     // A pending load waits for the first idle moment: shown, but with no event processed yet.
     const Windows windows = loadPending
-        ? std::make_unique<TVorunWindows>(folder.Dir(), QStringList{game})
+        ? std::make_unique<TVorunWindows>(folder.Dir(), std::vector<std::string>{game})
         : StartProgram(folder);
     windows->MainForm->show();
     QCOMPARE(windows->MainForm->CommandLineLoadPending(), loadPending);

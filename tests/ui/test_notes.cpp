@@ -52,7 +52,7 @@ private slots:
         QTest::keyClick(&session.form, Qt::Key_S, Qt::ControlModifier);
         session.windows.reset();
 
-        auto again = StartProgram(session.folder, {path});
+        auto again = StartProgram(session.folder, {path.toStdString()});
         QTRY_VERIFY(again->MainForm->InGameView());
         QCOMPARE(OpenNotes(*again).Memo1->toPlainText(), text);
         VERIFY_PLATFORM_DONE(session.fake);

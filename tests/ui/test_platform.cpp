@@ -32,9 +32,9 @@ private slots:
     {
         FakePlatform fake;
         fake.queueAnswer(Platform::Answer::Ok);
-        ThePlatform().Diagnostic("bug");
+        ThePlatform().Diagnostic(nullptr, "bug %d", 7);
         const FakePlatform::Prompt box = fake.prompts().value(0);
-        QCOMPARE(box.text + '|' + box.caption, QStringLiteral("bug|Debug Info"));
+        QCOMPARE(box.text + '|' + box.caption, QStringLiteral("bug 7|Debug Info"));
         QVERIFY(box.icon == Platform::Icon::None && box.buttons == Platform::Buttons::Ok);
     }
 
@@ -73,7 +73,7 @@ private slots:
             QTest::keyClick(box, escape ? Qt::Key_Escape : Qt::Key_Return);
         });
         const auto buttons = cancel ? Platform::Buttons::OkCancel : Platform::Buttons::Ok;
-        QTEST(QtPlatform().MessageBox("Sure?", "Confirm", icon, buttons), "answer");
+        QTEST(QtPlatform().MessageBox(&mainWindow, "Sure?", "Confirm", icon, buttons), "answer");
         QCOMPARE(seen.join('|'), QString("main window|Sure?|Confirm|") + QTest::currentDataTag());
         QCOMPARE(seenButtons, cancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok);
     }
@@ -96,7 +96,7 @@ private slots:
             parent = box->parentWidget();
             QTest::keyClick(box, Qt::Key_Return);
         });
-        QtPlatform().MessageBox("Transfer?", "Confirm", Platform::Icon::Question,
+        QtPlatform().MessageBox(&legionWindow, "Transfer?", "Confirm", Platform::Icon::Question,
                                 Platform::Buttons::OkCancel);
         QCOMPARE(parent, &mainWindow);
         QTRY_COMPARE(QApplication::activeWindow(), &mainWindow);
@@ -113,7 +113,7 @@ private slots:
                 selected = dialog->selectedFiles().value(0);
                 accept ? dialog->QDialog::accept() : dialog->reject();
             });
-            QCOMPARE(QtPlatform().SaveFileName(folder, "fri_13ecm9.txt"),
+            QCOMPARE(QtPlatform().SaveFileName(nullptr, folder, "fri_13ecm9.txt"),
                      accept ? std::optional(folder + "fri_13ecm9.txt") : std::nullopt);
             QCOMPARE(selected.toStdString(), folder + "fri_13ecm9.txt");
         }

@@ -1,5 +1,7 @@
 #include "json.h"
 
+#include "gametext.h"
+
 #include <cstdio>
 
 namespace Json {
@@ -7,7 +9,7 @@ namespace Json {
 std::string String(const std::string &text)
 {
     std::string quoted = "\"";
-    for (char c : text) {
+    for (char c : DisplayUtf8(text)) {
         if (c == '"' || c == '\\') {
             quoted += '\\';
             quoted += c;

@@ -6,8 +6,8 @@
 // Just enough JSON for vkgame's output: values are built as texts and joined.
 namespace Json {
 
-// A quoted string. Control characters become \u00XX; other bytes pass through, so the text keeps
-// the saved game's own character set.
+// A quoted string, always valid UTF-8: text in the older Western character set of some saves is
+// decoded as the windows show it (DisplayUtf8). Control characters become \u00XX.
 std::string String(const std::string &text);
 std::string Bool(bool value);
 // "key":value, the value already JSON.

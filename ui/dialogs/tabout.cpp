@@ -26,6 +26,7 @@ constexpr const char *WebPageFailedCaption = "Error";
 QLabel *NewLabel(QWidget *parent, const QString &text, int pixels, bool bold)
 {
     auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(pixels);
     font.setBold(bold);
@@ -107,6 +108,6 @@ QLayout *TAboutForm::BuildButtons()
 void TAboutForm::HomePageBtnClick()
 {
     if (!ThePlatform().OpenDocument(ProductHomePage))
-        ThePlatform().MessageBox(WebPageFailed, WebPageFailedCaption, Platform::Icon::None,
+        ThePlatform().MessageBox(this, WebPageFailed, WebPageFailedCaption, Platform::Icon::None,
                                  Platform::Buttons::Ok);
 }

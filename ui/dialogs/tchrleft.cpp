@@ -66,6 +66,7 @@ int RowTop(uint8_t type)
 QLabel *MakeLabel(QWidget *parent, const QString &text, QRect box, Qt::Alignment alignment)
 {
     auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
     label->setGeometry(box);
     label->setAlignment(alignment | Qt::AlignVCenter);
     return label;
@@ -208,8 +209,8 @@ void TCharLeftForm::UpdateBtnClick()
     for (uint8_t type = Crit::FirstType; type <= Crit::LastType; ++type) {
         const int32_t value = StrToIntDef(Trim(Edits[type]->text().toStdString()), -1);
         if (value < 0) {
-            ThePlatform().MessageBox(BadInputMessage(type), BadInputCaption, Platform::Icon::None,
-                                     Platform::Buttons::Ok);
+            ThePlatform().MessageBox(this, BadInputMessage(type), BadInputCaption,
+                                     Platform::Icon::None, Platform::Buttons::Ok);
             failed = true;
             continue;
         }

@@ -243,11 +243,12 @@ void TConfigForm::Button1Click()
     values.height = Edit4->text().toStdString();
     values.boardSize = BoardSizeIndex();
     if (!WriteStartupSettingsFile(windows.MainForm->IniFileName(), values)) {
-        ThePlatform().MessageBox(CannotOpenText, CannotOpenCaption, Platform::Icon::Stop,
+        ThePlatform().MessageBox(this, CannotOpenText, CannotOpenCaption, Platform::Icon::Stop,
                                  Platform::Buttons::Ok);
         reject();
         return;
     }
-    ThePlatform().MessageBox(SavedText, SavedCaption, Platform::Icon::None, Platform::Buttons::Ok);
+    ThePlatform().MessageBox(this, SavedText, SavedCaption, Platform::Icon::None,
+                             Platform::Buttons::Ok);
     accept();
 }

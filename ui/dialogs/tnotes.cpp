@@ -1,5 +1,6 @@
 #include "tnotes.h"
 
+#include "gametextqt.h"
 #include "tgame.h"
 #include "tvorunwindows.h"
 #include "vornmain.h"
@@ -19,23 +20,18 @@ constexpr int InitialHeight = 453;
 constexpr int CloseBtnHeight = 25;
 constexpr int MemoPixels = 13;
 
-// One game line per memo line. An empty memo has no lines at all, so a game without notes is
+// One memo line per game line. An empty memo has no lines at all, so a game without notes is
 // saved without any.
-std::vector<std::string> MemoLines(const QString &text)
+QStringList MemoLines(const QString &text)
 {
-    std::vector<std::string> lines;
-    if (text.isEmpty())
-        return lines;
-    for (const QString &line : text.split(u'\n'))
-        lines.push_back(line.toStdString());
-    return lines;
+    return text.isEmpty() ? QStringList() : text.split(u'\n');
 }
 
 QString MemoText(const std::vector<std::string> &lines)
 {
     QStringList text;
     for (const std::string &line : lines)
-        text << QString::fromStdString(line);
+        text << ShownText(line);
     return text.join(u'\n');
 }
 
@@ -80,7 +76,6 @@ void TNotesForm::Build()
     layout->addWidget(Memo1);
     setTabOrder(Memo1, CloseBtn);
     FillMemo();
-    connect(Memo1, &QPlainTextEdit::textChanged, this, &TNotesForm::Memo1Change);
 }
 
 void TNotesForm::GameNotesChanged()
@@ -91,15 +86,29 @@ void TNotesForm::GameNotesChanged()
 
 void TNotesForm::FillMemo()
 {
-    filling = true;
-    Memo1->setPlainText(MemoText(windows.MainForm->Game().NotesLines()));
-    filling = false;
+    const std::vector<std::string> &lines = windows.MainForm->Game().NotesLines();
+    Memo1->setPlainText(MemoText(lines));
+    Memo1->document()->setModified(false);
+    // The editor gives some characters back changed (a no-break space as a blank), and older text
+    // is shown decoded: such lines are remembered by what the memo makes of them.
+    keptLines.clear();
+    const QStringList shown = MemoLines(Memo1->toPlainText());
+    if (shown.size() != qsizetype(lines.size()))
+        return;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (shown[qsizetype(i)].toStdString() != lines[i])
+            keptLines.insert(shown[qsizetype(i)], lines[i]);
 }
 
-void TNotesForm::Memo1Change()
+void TNotesForm::TakeNotesIntoGame()
 {
-    if (!filling)
-        windows.MainForm->Game().SetNotes(MemoLines(Memo1->toPlainText()));
+    if (!Memo1 || !Memo1->document()->isModified())
+        return;
+    std::vector<std::string> lines;
+    for (const QString &line : MemoLines(Memo1->toPlainText()))
+        lines.push_back(keptLines.value(line, line.toStdString()));
+    windows.MainForm->Game().SetNotes(std::move(lines));
+    Memo1->document()->setModified(false);
 }
 
 void TNotesForm::CloseBtnClick()

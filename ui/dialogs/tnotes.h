@@ -2,6 +2,11 @@
 
 #include "tmodelessform.h"
 
+#include <QHash>
+#include <QString>
+
+#include <string>
+
 class QKeyEvent;
 class QPlainTextEdit;
 class QPushButton;
@@ -9,13 +14,17 @@ struct TVorunWindows;
 
 // The notes window: free text the players keep with the game, saved and loaded with it.
 // Modeless, and left open beside the board while the players work. The game record holds the
-// notes; the memo shows them and writes every edit back, so a save needs nothing from here.
+// notes; the memo's edits reach it only when the game is saved, since copying a long text after
+// every keystroke would make typing slow.
 class TNotesForm : public TModelessForm {
 public:
     explicit TNotesForm(TVorunWindows &windows);
 
     // The game's notes were filled from elsewhere (a load): the memo shows them from now on.
     void GameNotesChanged();
+    // Puts what the memo holds into the game, when it was edited. Lines the user left as they
+    // were keep their bytes, whatever their character set.
+    void TakeNotesIntoGame();
 
     // Event handlers, named after their control and event.
     void CloseBtnClick();
@@ -34,9 +43,9 @@ protected:
 private:
     void Build();
     void FillMemo();
-    void Memo1Change();
 
     TVorunWindows &windows;
-    // Set while the memo is filled from the game, whose lines then need no writing back.
-    bool filling = false;
+    // The game's lines that the memo cannot give back as the same bytes (older text, characters
+    // the editor changes), by the memo's text of them.
+    QHash<QString, std::string> keptLines;
 };

@@ -1,5 +1,6 @@
 #include "tpcolor.h"
 
+#include "gametextqt.h"
 #include "platform.h"
 #include "qtcolor.h"
 #include "tcatalog.h"
@@ -42,6 +43,17 @@ constexpr QColor FaceColor{212, 208, 200};
 int RowOfTower(int tower)
 {
     return TowerCount - tower;
+}
+
+// A name of up to 40 characters would widen the dialog under the pointer; it is cut to its column
+// instead, and shown whole in the label's tip.
+void ShowName(QLabel *label, const std::string &name)
+{
+    const QString text = ShownText(name);
+    const QString fitted
+        = label->fontMetrics().elidedText(text, Qt::ElideRight, label->maximumWidth());
+    SetPlainText(label, fitted);
+    label->setToolTip(fitted == text ? QString() : text);
 }
 
 // The button face: the colour with its name in white, as on the players' markers.
@@ -108,6 +120,7 @@ void TColorForm::Build()
     QFont bold = font;
     bold.setBold(true);
     CurPlrLabel->setFont(bold);
+    CurPlrLabel->setFixedWidth(NameWidth);
     current->addWidget(ColorInstrLabel);
     current->addWidget(CurPlrLabel, 1);
     layout->addSpacing(8);
@@ -156,7 +169,7 @@ void TColorForm::SetupPlayers(const std::vector<std::string> &names, std::array<
         }
         const int row = RowOfTower(towers[size_t(i)]);
         rowNames[size_t(row)] = names[size_t(i)];
-        NameLabels[size_t(row)]->setText(QString::fromStdString(names[size_t(i)]));
+        ShowName(NameLabels[size_t(row)], names[size_t(i)]);
     }
     currentRow = Rows;
     AdvanceChooser();
@@ -166,6 +179,7 @@ void TColorForm::ClearRow(int row)
 {
     rowNames[size_t(row)].clear();
     NameLabels[size_t(row)]->clear();
+    NameLabels[size_t(row)]->setToolTip(QString());
     Shapes[size_t(row)]->SetBrushStyle(Qt::SolidPattern);
     Shapes[size_t(row)]->SetBrushColor(palette().color(QPalette::Window));
 }
@@ -179,7 +193,7 @@ void TColorForm::AdvanceChooser()
         return;
     Shapes[size_t(currentRow)]->SetBrushColor(Qt::white);
     Shapes[size_t(currentRow)]->SetBrushStyle(Qt::DiagCrossPattern);
-    CurPlrLabel->setText(QString::fromStdString(rowNames[size_t(currentRow)]));
+    ShowName(CurPlrLabel, rowNames[size_t(currentRow)]);
 }
 
 void TColorForm::ColorBtnClick(int tag)

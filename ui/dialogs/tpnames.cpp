@@ -1,5 +1,7 @@
 #include "tpnames.h"
 
+#include "gametext.h"
+#include "gametextqt.h"
 #include "platform.h"
 #include "tpcolor.h"
 #include "tplayer.h"
@@ -15,7 +17,6 @@
 
 #include <algorithm>
 #include <set>
-#include <string_view>
 
 namespace {
 
@@ -58,9 +59,6 @@ constexpr const char *NamelessCaption = "Oops.";
 constexpr const char *NotSetUpText = "Bug: form not set up before being shown";
 constexpr const char *NoPlayersText = "bug: can't access player names";
 
-// Characters a file name on the players' desktops may not hold.
-constexpr std::string_view FilenameForbidden = "\\/:*?\"<>|";
-
 constexpr int GameNameMax = 76;
 constexpr int FilenameMax = 20;
 constexpr int PlayerNameMax = 40;
@@ -94,9 +92,10 @@ QLineEdit *NewEdit(QWidget *parent, int maxLength, int width)
     return edit;
 }
 
-void Answer(const char *text, const char *caption, Platform::Icon icon = Platform::Icon::None)
+void Answer(QWidget *asker, const char *text, const char *caption,
+            Platform::Icon icon = Platform::Icon::None)
 {
-    ThePlatform().MessageBox(text, caption, icon, Platform::Buttons::Ok);
+    ThePlatform().MessageBox(asker, text, caption, icon, Platform::Buttons::Ok);
 }
 
 // 1 … 6 for a valid tower number (1 … 6, or 100 … 600 in hundreds), 0 otherwise.
@@ -206,8 +205,8 @@ void TNamesForm::ShowMode(bool newGame)
     }
 }
 
-void TNamesForm::SetUpNames(int playerCount, const std::string &gameName,
-                            const std::string &fileName, const std::vector<TPlayer *> *players)
+void TNamesForm::SetUpNames(int playerCount, const std::string &shownGameName,
+                            const std::string &shownFileName, const std::vector<TPlayer *> *players)
 {
     if (!GameNameEdit)
         Build();
@@ -218,39 +217,39 @@ void TNamesForm::SetUpNames(int playerCount, const std::string &gameName,
         NameEdits[size_t(k)]->clear();
         NameEdits[size_t(k)]->setVisible(newGame || k < playerCount);
     }
-    GameNameEdit->setText(newGame ? QString() : QString::fromStdString(gameName));
-    FilenameEdit->setText(newGame ? QString() : QString::fromStdString(fileName));
+    originalGameName = newGame ? std::string() : shownGameName;
+    originalFileName = newGame ? std::string() : shownFileName;
+    originalNames.fill(std::string());
+    GameNameEdit->setText(ShownText(originalGameName));
+    FilenameEdit->setText(ShownText(originalFileName));
     doneAction = newGame ? &TNamesForm::NamesDoneBtnClick1 : &TNamesForm::NamesDoneBtnClick2;
     GameNameEdit->setFocus();
     if (newGame) {
-        for (size_t k = 0; k < DefaultNames.size(); ++k)
-            NameEdits[k]->setText(QString::fromUtf8(DefaultNames[k]));
-        return;
+        std::copy(DefaultNames.begin(), DefaultNames.end(), originalNames.begin());
+    } else if (!players) {
+        ThePlatform().Diagnostic(this, "%s", NoPlayersText);
+    } else {
+        const int known = std::min({playerCount, int(players->size()), Rows});
+        for (int k = 0; k < known; ++k)
+            originalNames[size_t(k)] = (*players)[size_t(k)]->GetName();
     }
-    if (!players) {
-        ThePlatform().Diagnostic(NoPlayersText);
-        return;
-    }
-    const int known = std::min({playerCount, int(players->size()), Rows});
-    for (int k = 0; k < known; ++k)
-        NameEdits[size_t(k)]->setText(QString::fromStdString((*players)[size_t(k)]->GetName()));
+    for (int k = 0; k < Rows; ++k)
+        NameEdits[size_t(k)]->setText(ShownText(originalNames[size_t(k)]));
 }
 
 std::string TNamesForm::GameName() const
 {
-    return GameNameEdit ? GameNameEdit->text().toStdString() : std::string();
+    return gameName;
 }
 
 std::string TNamesForm::FileName() const
 {
-    return FilenameEdit ? FilenameEdit->text().toStdString() : std::string();
+    return fileName;
 }
 
 std::string TNamesForm::PlayerName(int row) const
 {
-    if (row < 0 || row >= Rows || !NameEdits[size_t(row)])
-        return {};
-    return NameEdits[size_t(row)]->text().toStdString();
+    return row >= 0 && row < Rows ? playerNames[size_t(row)] : std::string();
 }
 
 void TNamesForm::showEvent(QShowEvent *event)
@@ -273,7 +272,7 @@ void TNamesForm::FormShow()
     if (!GameNameEdit)
         Build();
     if (!setUp)
-        ThePlatform().Diagnostic(NotSetUpText);
+        ThePlatform().Diagnostic(this, "%s", NotSetUpText);
 }
 
 void TNamesForm::FormHide()
@@ -281,30 +280,34 @@ void TNamesForm::FormHide()
     setUp = false;
 }
 
+// A name the user left as it was keeps its bytes, whatever its character set.
+std::string TNamesForm::EditedText(const QLineEdit *edit, const std::string &original) const
+{
+    return Trim(KeptText(edit->text(), original));
+}
+
 void TNamesForm::CleanNames()
 {
-    GameNameEdit->setText(QString::fromStdString(Trim(GameNameEdit->text().toStdString())));
-    const std::string typed = Trim(FilenameEdit->text().toStdString());
-    std::string cleaned;
-    for (char c : typed)
-        if (FilenameForbidden.find(c) == std::string_view::npos)
-            cleaned += c;
-    if (cleaned.size() != typed.size())
-        Answer(BadFilenameText, BadFilenameCaption, Platform::Icon::Warning);
-    FilenameEdit->setText(QString::fromStdString(cleaned));
+    gameName = EditedText(GameNameEdit, originalGameName);
+    GameNameEdit->setText(ShownText(gameName));
+    const CleanedFileName cleaned = CleanFileName(KeptText(FilenameEdit->text(), originalFileName));
+    if (cleaned.removedCharacters)
+        Answer(this, BadFilenameText, BadFilenameCaption, Platform::Icon::Warning);
+    fileName = cleaned.name;
+    FilenameEdit->setText(ShownText(fileName));
 }
 
 bool TNamesForm::ReadRows(std::vector<std::string> &names, std::vector<int> &towers)
 {
     for (int k = 0; k < Rows; ++k) {
-        const std::string name = Trim(NameEdits[size_t(k)]->text().toStdString());
+        const std::string name = EditedText(NameEdits[size_t(k)], originalNames[size_t(k)]);
         if (name.empty())
             continue;
         const std::string towerText = Trim(TowerEdits[size_t(k)]->text().toStdString());
         if (!towerText.empty()) {
             const int tower = TowerOf(towerText);
             if (tower == 0) {
-                Answer(BadTowerText, BadTowerCaption);
+                Answer(this, BadTowerText, BadTowerCaption);
                 return false;
             }
             towers.push_back(tower);
@@ -317,15 +320,15 @@ bool TNamesForm::ReadRows(std::vector<std::string> &names, std::vector<int> &tow
 bool TNamesForm::CheckPlayers(const std::vector<std::string> &names, const std::vector<int> &towers)
 {
     if (names.size() < size_t(MinPlayers)) {
-        Answer(TooFewText, TooFewCaption);
+        Answer(this, TooFewText, TooFewCaption);
         return false;
     }
     if (!towers.empty() && towers.size() != names.size()) {
-        Answer(SomeTowersText, SomeTowersCaption);
+        Answer(this, SomeTowersText, SomeTowersCaption);
         return false;
     }
     if (std::set<int>(towers.begin(), towers.end()).size() != towers.size()) {
-        Answer(DuplicateText, DuplicateCaption);
+        Answer(this, DuplicateText, DuplicateCaption);
         return false;
     }
     return true;
@@ -352,12 +355,14 @@ void TNamesForm::NamesDoneBtnClick1()
 void TNamesForm::NamesDoneBtnClick2()
 {
     CleanNames();
-    for (QLineEdit *edit : NameEdits) {
+    for (size_t k = 0; k < size_t(Rows); ++k) {
+        QLineEdit *edit = NameEdits[k];
         if (!edit->isVisibleTo(this))
             continue;
-        edit->setText(QString::fromStdString(Trim(edit->text().toStdString())));
-        if (edit->text().isEmpty()) {
-            Answer(NamelessText, NamelessCaption);
+        playerNames[k] = EditedText(edit, originalNames[k]);
+        edit->setText(ShownText(playerNames[k]));
+        if (playerNames[k].empty()) {
+            Answer(this, NamelessText, NamelessCaption);
             return;
         }
     }

@@ -22,8 +22,8 @@ public:
     explicit TNamesForm(TVorunWindows &windows);
 
     // playerCount 0 prepares a new game; 1 … 6 renames the game and these players.
-    void SetUpNames(int playerCount, const std::string &gameName, const std::string &fileName,
-                    const std::vector<TPlayer *> *players);
+    void SetUpNames(int playerCount, const std::string &shownGameName,
+                    const std::string &shownFileName, const std::vector<TPlayer *> *players);
 
     // What the caller reads after OK: the cleaned names, and in rename mode a row's player name.
     std::string GameName() const;
@@ -66,11 +66,19 @@ private:
     // The button's one action, which SetUpNames points at the handler of its mode.
     void NamesDoneBtnClick();
     void CleanNames();
+    std::string EditedText(const QLineEdit *edit, const std::string &original) const;
     // False, after telling the user, when a tower box holds no tower.
     bool ReadRows(std::vector<std::string> &names, std::vector<int> &towers);
     bool CheckPlayers(const std::vector<std::string> &names, const std::vector<int> &towers);
 
     TVorunWindows &windows;
+    // The names as the dialog was given them, then as cleaned by Done.
+    std::string originalGameName;
+    std::string originalFileName;
+    std::array<std::string, Rows> originalNames;
+    std::string gameName;
+    std::string fileName;
+    std::array<std::string, Rows> playerNames;
     bool setUp = false;
     void (TNamesForm::*doneAction)() = &TNamesForm::NamesDoneBtnClick1;
 };

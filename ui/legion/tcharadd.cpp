@@ -147,7 +147,7 @@ void TMonSelectForm::ImageClick(uint8_t type)
 {
     hide();
     if (!TargetLgn) {
-        ThePlatform().Diagnostic("Bug!  Attempted to recruit into deep space.");
+        ThePlatform().Diagnostic(this, "Bug!  Attempted to recruit into deep space.");
         return;
     }
     TargetLgn->RecruitCrit(type, false, true);

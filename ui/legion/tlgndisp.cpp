@@ -118,6 +118,7 @@ QFont PixelFont(int pixels, bool bold = false)
 QLabel *MakeLabel(QWidget *parent, QRect box, const QFont &font, QColor color)
 {
     auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
     label->setGeometry(box);
     label->setFont(font);
     SetTextColor(label, color);
@@ -169,16 +170,16 @@ QPixmap GraveyardPicture()
     return picture;
 }
 
-bool Confirm(const QString &question)
+bool Confirm(QWidget *asker, const QString &question)
 {
-    return ThePlatform().MessageBox(question.toStdString(), ConfirmCaption,
+    return ThePlatform().MessageBox(asker, question.toStdString(), ConfirmCaption,
                                     Platform::Icon::Question, Platform::Buttons::OkCancel)
         == Platform::Answer::Ok;
 }
 
-void Tell(const char *text, const char *caption)
+void Tell(QWidget *asker, const char *text, const char *caption)
 {
-    ThePlatform().MessageBox(text, caption, Platform::Icon::None, Platform::Buttons::Ok);
+    ThePlatform().MessageBox(asker, text, caption, Platform::Icon::None, Platform::Buttons::Ok);
 }
 
 } // namespace
@@ -376,7 +377,7 @@ void TLgnDispForm::ShowLgns()
     TVorunMBLand *land = Land();
     TLegion *first = land ? land->GetStack(0) : nullptr;
     if (!first) {
-        Ui::Diagnostic("%s", NoFirstLegion);
+        ThePlatform().Diagnostic(this, "%s", NoFirstLegion);
         return;
     }
     setWindowTitle(CaptionPrefix + QString::fromStdString(land->GetName()));
@@ -422,7 +423,7 @@ void TLgnDispForm::DrawLgnRow(int row, const std::array<uint8_t, RowCrits> &crea
     for (; i < RowCrits && creatures[size_t(i)] != Crit::None; ++i) {
         const uint8_t type = creatures[size_t(i)];
         if (type > Crit::Unknown) {
-            Ui::Diagnostic(InvalidCreature, row + 1);
+            ThePlatform().Diagnostic(this, InvalidCreature, row + 1);
             return;
         }
         const size_t k = size_t(row * RowCrits + i);
@@ -475,12 +476,12 @@ void TLgnDispForm::DeactivateCrit()
 void TLgnDispForm::NotSureBtnClick()
 {
     if (SelCrit >= NoSelection) {
-        Tell(SelectFirstText, UnsureCaption);
+        Tell(this, SelectFirstText, UnsureCaption);
         return;
     }
     TLegion *legion = SelectedLegion();
     if (!legion) {
-        Ui::Diagnostic("%s", UnsureInvalid);
+        ThePlatform().Diagnostic(this, "%s", UnsureInvalid);
         return;
     }
     legion->CritUnsure(SelCrit % RowCrits, true);
@@ -494,7 +495,7 @@ void TLgnDispForm::ImageDblClick()
         return;
     TLegion *legion = SelectedLegion();
     if (!legion) {
-        Ui::Diagnostic("%s", SortInvalid);
+        ThePlatform().Diagnostic(this, "%s", SortInvalid);
         return;
     }
     legion->SortCrit(SelCrit % RowCrits, RowCrits - 1);
@@ -713,7 +714,7 @@ void TLgnDispForm::CritImageDragDrop(int tag, const TDragSource &source)
     }
     TLegion *legion = RowLegion(tag / RowCrits);
     if (!legion) {
-        Ui::Diagnostic("%s", SortInvalid);
+        ThePlatform().Diagnostic(this, "%s", SortInvalid);
         return;
     }
     legion->SortCrit(from % RowCrits, tag % RowCrits);
@@ -735,7 +736,7 @@ void TLgnDispForm::CatchBoxDragDrop(int row, const TDragSource &source)
     }
     TLegion *legion = RowLegion(row);
     if (!legion) {
-        Ui::Diagnostic("%s", SortInvalid);
+        ThePlatform().Diagnostic(this, "%s", SortInvalid);
         return;
     }
     legion->SortCrit(from % RowCrits, RowCrits - 1);
@@ -749,17 +750,17 @@ void TLgnDispForm::SplitCrit(int from, int row, int position, bool atPosition)
     TLegion *source = RowLegion(from / RowCrits);
     TLegion *target = RowLegion(row);
     if (!source || !target) {
-        Ui::Diagnostic("%s", SplitInvalid);
+        ThePlatform().Diagnostic(this, "%s", SplitInvalid);
         return;
     }
     if (target->Full()) {
-        Tell(SplitFullText, SplitFullCaption);
+        Tell(this, SplitFullText, SplitFullCaption);
         return;
     }
     // Not through the stacks (delete, return, recruit): a count of 255 would wrap to 0 on the
     // return and the recruit would then find none left, losing the creature.
     if (!source->TransferCrit(from % RowCrits, *target)) {
-        Ui::Diagnostic("%s", SplitInvalid);
+        ThePlatform().Diagnostic(this, "%s", SplitInvalid);
         return;
     }
     if (atPosition)
@@ -776,7 +777,7 @@ void TLgnDispForm::CStacksDragDrop(const TDragSource &source)
     else if (source.kind == TDragSource::Kind::LegionRow)
         DeleteLgnRequest(source.number, false);
     else
-        Ui::Diagnostic("%s", BadGraveyardDrop);
+        ThePlatform().Diagnostic(this, "%s", BadGraveyardDrop);
 }
 
 void TLgnDispForm::GraveyardDragDrop(const TDragSource &source)
@@ -786,7 +787,7 @@ void TLgnDispForm::GraveyardDragDrop(const TDragSource &source)
     else if (source.kind == TDragSource::Kind::LegionRow)
         DeleteLgnRequest(source.number, true);
     else
-        Ui::Diagnostic("%s", BadGraveyardDrop);
+        ThePlatform().Diagnostic(this, "%s", BadGraveyardDrop);
 }
 
 // ---- Recruiting and removing -------------------------------------------------------------------
@@ -796,11 +797,11 @@ void TLgnDispForm::RecruitRequest(int row)
     DeactivateCrit();
     TLegion *legion = RowLegion(row);
     if (!legion) {
-        Ui::Diagnostic("%s", RecruitInvalid);
+        ThePlatform().Diagnostic(this, "%s", RecruitInvalid);
         return;
     }
     if (legion->Full()) {
-        Tell(StackFullText, StackFullCaption);
+        Tell(this, StackFullText, StackFullCaption);
         return;
     }
     windows.MonSelectForm->ShowForLgn(legion);
@@ -809,18 +810,18 @@ void TLgnDispForm::RecruitRequest(int row)
 void TLgnDispForm::RemoveCritRequest(bool kill)
 {
     if (SelCrit >= NoSelection) {
-        Tell(SelectToRemoveText, RemoveCaption);
+        Tell(this, SelectToRemoveText, RemoveCaption);
         return;
     }
     TLegion *legion = SelectedLegion();
     const int position = SelCrit % RowCrits;
     const uint8_t type = legion ? legion->GetCrits()[size_t(position)] : Crit::None;
     if (type == Crit::None) {
-        Ui::Diagnostic("%s", RemoveInvalid);
+        ThePlatform().Diagnostic(this, "%s", RemoveInvalid);
         return;
     }
     const QString name = QString::fromLatin1(CritNames[type]);
-    if (!Confirm(QString::fromLatin1(kill ? KillQuestion : ReturnQuestion).arg(name)))
+    if (!Confirm(this, QString::fromLatin1(kill ? KillQuestion : ReturnQuestion).arg(name)))
         return;
     legion->DeleteCrit(position, true);
     if (!kill || ReturnsWhenKilled(type))
@@ -834,12 +835,12 @@ void TLgnDispForm::DeleteLgnRequest(int row, bool kill)
     TLegion *legion = RowLegion(row);
     const bool hadSecond = RowLegion(1) != nullptr;
     if (!legion) {
-        Ui::Diagnostic("%s", DeleteInvalid);
+        ThePlatform().Diagnostic(this, "%s", DeleteInvalid);
         return;
     }
     const QString question = QString::fromLatin1(kill ? KillAllQuestion : ReturnAllQuestion)
                                  .arg(QString::fromStdString(legion->ColouredName()));
-    if (!Confirm(question))
+    if (!Confirm(this, question))
         return;
     const int land = legion->GetLocation();
     legion->RemoveFromBoard(kill);

@@ -43,6 +43,7 @@ constexpr const char *NotMarkerCaption = "Not a Legion Marker";
 QLabel *MakeLabel(QWidget *parent, const QString &text, QPoint at)
 {
     auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(LabelPixels);
     font.setBold(true);
@@ -236,11 +237,12 @@ void TLMSelectForm::MarkerMouseDown(int tag)
 
 void TLMSelectForm::DisabledMarkerMouseDown()
 {
-    ThePlatform().MessageBox(InUseText, InUseCaption, Platform::Icon::None, Platform::Buttons::Ok);
+    ThePlatform().MessageBox(this, InUseText, InUseCaption, Platform::Icon::None,
+                             Platform::Buttons::Ok);
 }
 
 void TLMSelectForm::NLMouseDown()
 {
-    ThePlatform().MessageBox(NotMarkerText, NotMarkerCaption, Platform::Icon::None,
+    ThePlatform().MessageBox(this, NotMarkerText, NotMarkerCaption, Platform::Icon::None,
                              Platform::Buttons::Ok);
 }

@@ -19,17 +19,17 @@ TMainLink::~TMainLink()
 
 void TMainLink::ShowDiagnostic(const std::string &text)
 {
-    ThePlatform().Diagnostic(text);
+    ThePlatform().Diagnostic(nullptr, "%s", text.c_str());
 }
 
 void TMainLink::ShowMessage(const std::string &text, const std::string &caption)
 {
-    ThePlatform().MessageBox(text, caption, Platform::Icon::None, Platform::Buttons::Ok);
+    ThePlatform().MessageBox(nullptr, text, caption, Platform::Icon::None, Platform::Buttons::Ok);
 }
 
 void TMainLink::ShowFatalError(const std::string &text, const std::string &caption)
 {
-    ThePlatform().MessageBox(text, caption, Platform::Icon::Stop, Platform::Buttons::Ok);
+    ThePlatform().MessageBox(nullptr, text, caption, Platform::Icon::Stop, Platform::Buttons::Ok);
     ThePlatform().Exit(0);
 }
 

@@ -11,7 +11,7 @@
 #include "tpnames.h"
 #include "vornmain.h"
 
-TVorunWindows::TVorunWindows(std::string programDir, QStringList arguments)
+TVorunWindows::TVorunWindows(std::string programDir, std::vector<std::string> arguments)
     : MainForm(std::make_unique<TVorunMainForm>(std::move(programDir), std::move(arguments))),
       NamesForm(std::make_unique<TNamesForm>(*this)),
       ColorForm(std::make_unique<TColorForm>(*this)),

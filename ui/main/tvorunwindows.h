@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QStringList>
-
 #include <memory>
 #include <string>
+#include <vector>
 
 class TVorunMainForm;
 class TNamesForm;
@@ -19,7 +18,8 @@ class TConfigForm;
 // The program's ten windows, each created once at start in this order and kept for the whole
 // run; they are destroyed in the reverse order, the main window last.
 struct TVorunWindows {
-    TVorunWindows(std::string programDir, QStringList arguments);
+    // arguments: the program's arguments as the system gave them, without the program's name.
+    TVorunWindows(std::string programDir, std::vector<std::string> arguments);
     ~TVorunWindows();
     TVorunWindows(const TVorunWindows &) = delete;
     TVorunWindows &operator=(const TVorunWindows &) = delete;

@@ -1,5 +1,7 @@
 #include "vornmain.h"
 
+#include "gametext.h"
+#include "gametextqt.h"
 #include "platform.h"
 #include "qtcolor.h"
 #include "savefiles.h"
@@ -67,6 +69,7 @@ constexpr int TitlePixels = 48;
 QLabel *MakeLabel(QWidget *parent, const QString &text, QPoint at)
 {
     auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
     label->move(at);
     label->adjustSize();
     return label;
@@ -90,7 +93,7 @@ QString PanelLandName(const std::string &name)
 
 } // namespace
 
-TVorunMainForm::TVorunMainForm(std::string dir, QStringList args)
+TVorunMainForm::TVorunMainForm(std::string dir, std::vector<std::string> args)
     : programDir(std::move(dir)), arguments(std::move(args)), link(*this)
 {
     setWindowTitle(WindowCaption);
@@ -139,7 +142,7 @@ TVorunMainForm::TVorunMainForm(std::string dir, QStringList args)
     EnableGameMenus(false);
     helpFileName = programDir + "VorunKelm.html";
 
-    if (!arguments.isEmpty()) {
+    if (!arguments.empty()) {
         cmdLoadPending = true;
         QTimer::singleShot(0, this, [this] {
             LoadGame(true);
@@ -179,8 +182,11 @@ void TVorunMainForm::BuildTitleScreen(QWidget *parent)
     connect(LoadBtn, &QPushButton::clicked, this, &TVorunMainForm::LoadBtnClick);
     ClickStartLabel
         = new QLabel("To start a new game, click anywhere else or press any other key.", parent);
-    for (QLabel *label : {MyCoprLabel, OrigCoprLabel, ClickLoadLabel, ClickStartLabel})
+    for (QLabel *label :
+         {TitleLabel, MyCoprLabel, OrigCoprLabel, ClickLoadLabel, ClickStartLabel}) {
+        label->setTextFormat(Qt::PlainText); // "<Enter>" is a key, not a tag
         label->adjustSize();
+    }
     LoadBtn->setFocus();
     LayoutTitleScreen();
 }
@@ -226,6 +232,7 @@ void TVorunMainForm::BuildPanel(QWidget *parent)
     ActvLandShape = new TShape(parent, 3, Qt::white);
     ActvLandShape->setGeometry(4, 111, 140, 54);
     ActvLandLbl = new QLabel(NoneCaption, parent);
+    ActvLandLbl->setTextFormat(Qt::PlainText);
     ActvLandLbl->setGeometry(11, 114, 128, 48);
     ActvLandLbl->setWordWrap(true);
     ActvLandLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -239,9 +246,11 @@ void TVorunMainForm::BuildPanel(QWidget *parent)
         shape = new TShape(parent, 3, Qt::white);
         shape->setGeometry(4, top, 140, 30);
         name = new QLabel(NoneCaption, parent);
+        name->setTextFormat(Qt::PlainText);
         name->setGeometry(11, top + 3, 128, 24);
         name->setFont(nameFont);
         troops = new QLabel(parent);
+        troops->setTextFormat(Qt::PlainText);
         troops->setGeometry(4, top + 32, 144, 39);
         troops->setWordWrap(true);
         troops->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -352,7 +361,7 @@ int TVorunMainForm::ShowPlayer(int index, const std::string &name, int colour)
     if (index < 0 || index >= TVorunGame::MaxPlayers)
         return 0;
     QLabel *label = PlyrLabels[size_t(index)];
-    label->setText(QString::fromStdString(name));
+    label->setText(ShownText(name));
     label->adjustSize();
     PlyrBgShapes[size_t(index)]->SetBrushColor(ToQColor(ColorValues[size_t(colour)]));
     return label->width();
@@ -538,7 +547,8 @@ void TVorunMainForm::SelectLand(int n)
     if (n == 0) {
         n = ClearSelection();
         if (n == 0) {
-            Ui::Diagnostic("is this normal and we should just return or is this a bug?");
+            ThePlatform().Diagnostic(this,
+                                     "is this normal and we should just return or is this a bug?");
             return;
         }
     }
@@ -629,7 +639,7 @@ void TVorunMainForm::LandActiveAreaMouseDown(int n, Qt::MouseButton button,
     if (button == Qt::RightButton)
         return;
     if (n < 1 || n > LandCount) {
-        Ui::Diagnostic("bug, land with invalid tag selected");
+        ThePlatform().Diagnostic(this, "bug, land with invalid tag selected");
         return;
     }
     if (activeLegion && (modifiers & Qt::ControlModifier)) {
@@ -686,18 +696,18 @@ void TVorunMainForm::TransferCritToLand(int picture, int n)
     TLegion *from = selectedLand->GetStack(picture / TLegion::MaxCrits);
     const int position = picture % TLegion::MaxCrits;
     if (!target || !from || from->GetCrits()[size_t(position)] == Crit::None) {
-        Ui::Diagnostic("Bug: attempting bad critter transfer");
+        ThePlatform().Diagnostic(this, "Bug: attempting bad critter transfer");
         return;
     }
     if (target->Full()) {
-        ThePlatform().MessageBox(TargetFullText, TargetFullCaption, Platform::Icon::None,
+        ThePlatform().MessageBox(this, TargetFullText, TargetFullCaption, Platform::Icon::None,
                                  Platform::Buttons::Ok);
         return;
     }
     const std::string question = std::string("Transfer ")
         + CritNames[from->GetCrits()[size_t(position)]] + " from " + from->ColouredName() + " to "
         + target->ColouredName() + "?";
-    if (ThePlatform().MessageBox(question, ConfirmCaption, Platform::Icon::Question,
+    if (ThePlatform().MessageBox(this, question, ConfirmCaption, Platform::Icon::Question,
                                  Platform::Buttons::OkCancel)
         != Platform::Answer::Ok)
         return;
@@ -848,13 +858,13 @@ void TVorunMainForm::LoadGame(bool commandLineMode)
 {
     game.ClearPlayers();
     std::string path;
-    if (commandLineMode && !arguments.isEmpty()) {
-        path = arguments.first().toStdString();
+    if (commandLineMode && !arguments.empty()) {
+        path = arguments.front();
     } else {
         if (commandLineMode)
-            Ui::Diagnostic("bug: cmd-line game load attempted with no filename.");
+            ThePlatform().Diagnostic(this, "bug: cmd-line game load attempted with no filename.");
         const std::optional<std::string> chosen
-            = ThePlatform().OpenFileName(SavedGamesDir(programDir));
+            = ThePlatform().OpenFileName(this, SavedGamesDir(programDir));
         if (!chosen)
             return;
         path = *chosen;
@@ -866,7 +876,7 @@ void TVorunMainForm::LoadGame(bool commandLineMode)
         result = {LoadOutcome::Restart, MessageKind::Error, LoadFailed, LoadFailedCaption};
     }
     if (result.kind == MessageKind::Error)
-        ThePlatform().MessageBox(result.text, result.caption, Platform::Icon::Stop,
+        ThePlatform().MessageBox(this, result.text, result.caption, Platform::Icon::Stop,
                                  Platform::Buttons::Ok);
     if (result.outcome == LoadOutcome::Restart)
         Restart();
@@ -883,20 +893,24 @@ void TVorunMainForm::SaveGame()
 {
     HideAuxWindows();
     const TDateTime now = ThePlatform().Now();
-    const std::string folder = SavedGamesDir(programDir);
-    const std::optional<std::string> chosen
-        = ThePlatform().SaveFileName(folder, SaveFileName(game.FileName, now));
-    if (!chosen)
-        return;
-    SaveResult result;
-    try {
-        MoveOldSaves(folder, OldSavesDir(programDir), game.FileName);
-        result = SaveGameFile(*chosen, game, RecruitStacks());
-    } catch (...) {
-        result = {SaveOutcome::WriteError, SaveFailed, SaveFailedCaption};
+    const SaveFolders folders{SavedGamesDir(programDir), OldSavesDir(programDir),
+                              CleanFileName(game.FileName).name};
+    // Without its folder the save dialog would quietly offer some other one.
+    SaveResult result = PrepareSaveFolders(folders.savedGames, folders.oldSaves);
+    if (result.outcome == SaveOutcome::Saved) {
+        const std::optional<std::string> chosen = ThePlatform().SaveFileName(
+            this, folders.savedGames, SaveFileName(folders.fileName, now));
+        if (!chosen)
+            return;
+        try {
+            windows->NotesForm->TakeNotesIntoGame();
+            result = SaveGameFile(*chosen, SavedGameText(game, RecruitStacks()), folders);
+        } catch (...) {
+            result = {SaveOutcome::WriteError, SaveFailed, SaveFailedCaption};
+        }
     }
     if (result.outcome != SaveOutcome::Saved) {
-        ThePlatform().MessageBox(result.text, result.caption, Platform::Icon::Stop,
+        ThePlatform().MessageBox(this, result.text, result.caption, Platform::Icon::Stop,
                                  Platform::Buttons::Ok);
         return;
     }
@@ -905,7 +919,7 @@ void TVorunMainForm::SaveGame()
 
 void TVorunMainForm::RestartMIClick()
 {
-    if (ThePlatform().MessageBox(RestartQuestion, ConfirmCaption, Platform::Icon::Question,
+    if (ThePlatform().MessageBox(this, RestartQuestion, ConfirmCaption, Platform::Icon::Question,
                                  Platform::Buttons::OkCancel)
         == Platform::Answer::Ok)
         Restart();
@@ -916,7 +930,7 @@ void TVorunMainForm::RestartMIClick()
 void TVorunMainForm::Restart()
 {
     if (!ThePlatform().StartNewInstance()) {
-        ThePlatform().MessageBox(RestartFailed, RestartFailedCaption, Platform::Icon::Stop,
+        ThePlatform().MessageBox(this, RestartFailed, RestartFailedCaption, Platform::Icon::Stop,
                                  Platform::Buttons::Ok);
         return;
     }
@@ -987,7 +1001,7 @@ void TVorunMainForm::NotesMIClick()
 void TVorunMainForm::ReadmeMIClick()
 {
     if (!ThePlatform().ShowHelp(helpFileName))
-        ThePlatform().MessageBox(DocFailed, DocFailedCaption, Platform::Icon::Stop,
+        ThePlatform().MessageBox(this, DocFailed, DocFailedCaption, Platform::Icon::Stop,
                                  Platform::Buttons::Ok);
 }
 
@@ -1000,7 +1014,7 @@ void TVorunMainForm::DocMIClick(QAction *item)
 {
     const std::string file = programDir + (item == LicenseMI ? "License.txt" : "History.txt");
     if (!ThePlatform().OpenDocument(file))
-        ThePlatform().MessageBox(DocFailed, DocFailedCaption, Platform::Icon::Stop,
+        ThePlatform().MessageBox(this, DocFailed, DocFailedCaption, Platform::Icon::Stop,
                                  Platform::Buttons::Ok);
 }
 
@@ -1040,7 +1054,7 @@ void TVorunMainForm::closeEvent(QCloseEvent *event)
 
 bool TVorunMainForm::ConfirmClose()
 {
-    return ThePlatform().MessageBox(CloseQuestion, CloseCaption, Platform::Icon::Question,
+    return ThePlatform().MessageBox(this, CloseQuestion, CloseCaption, Platform::Icon::Question,
                                     Platform::Buttons::OkCancel)
         == Platform::Answer::Ok;
 }

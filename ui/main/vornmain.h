@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QStringList>
 
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "settings.h"
 #include "tdragcontroller.h"
@@ -32,8 +32,9 @@ struct TVorunWindows;
 // selection, and reaches every other window and command through its pop-up menu.
 class TVorunMainForm : public QMainWindow {
 public:
-    // programDir ends with "/"; arguments exclude the program's own name.
-    TVorunMainForm(std::string programDir, QStringList arguments);
+    // programDir ends with "/"; arguments exclude the program's own name and are the bytes the
+    // system gave, so a file name in any character set opens.
+    TVorunMainForm(std::string programDir, std::vector<std::string> arguments);
     ~TVorunMainForm() override;
 
     // The nine other windows, created right after this one.
@@ -166,7 +167,7 @@ private:
     std::string programDir;
     std::string iniFileName;
     std::string helpFileName;
-    QStringList arguments;
+    std::vector<std::string> arguments;
     TStartupSettings startupSettings;
     int chosenBoardSize = 1;
     TVorunGame game;

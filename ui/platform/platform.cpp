@@ -1,5 +1,6 @@
 #include "platform.h"
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
@@ -9,9 +10,14 @@ Platform *installedPlatform = nullptr;
 
 } // namespace
 
-void Platform::Diagnostic(const std::string &text)
+void Platform::Diagnostic(QWidget *asker, const char *format, ...)
 {
-    MessageBox(text, DiagnosticCaption, Icon::None, Buttons::Ok);
+    char text[256];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    MessageBox(asker, text, DiagnosticCaption, Icon::None, Buttons::Ok);
 }
 
 void InstallPlatform(Platform *platform)

@@ -5,9 +5,15 @@
 
 #include "tdatetime.h"
 
+class QWidget;
+
 // Everything the windows ask of the desktop: prompts, file dialogs, documents, restarting and
 // ending the program, the clock and the random draw. The program installs the Qt implementation;
 // window tests install a scripted fake, so no test ever blocks on a dialog or restarts for real.
+//
+// Every prompt names the window that asks: the prompt stays over it and the keyboard goes back to
+// it afterwards. Only the model's own messages, which come through the window link, name none;
+// they go to the active window.
 class Platform {
 public:
     enum class Icon { None, Stop, Warning, Question };
@@ -16,16 +22,18 @@ public:
 
     virtual ~Platform() = default;
 
-    virtual Answer MessageBox(const std::string &text, const std::string &caption, Icon icon,
-                              Buttons buttons)
+    virtual Answer MessageBox(QWidget *asker, const std::string &text, const std::string &caption,
+                              Icon icon, Buttons buttons)
         = 0;
-    // The "Debug Info" box for states that ordinary use cannot produce.
-    void Diagnostic(const std::string &text);
+    // The "Debug Info" box for states that ordinary use cannot produce; printf-style, cut to 255
+    // characters.
+    void Diagnostic(QWidget *asker, const char *format, ...) __attribute__((format(printf, 3, 4)));
 
     // Empty when the user cancels. No file-type filter; the save dialog asks before it replaces
-    // an existing file.
-    virtual std::optional<std::string> OpenFileName(const std::string &initialDir) = 0;
-    virtual std::optional<std::string> SaveFileName(const std::string &initialDir,
+    // an existing file. Names are the system's bytes, whatever their character set.
+    virtual std::optional<std::string> OpenFileName(QWidget *asker, const std::string &initialDir)
+        = 0;
+    virtual std::optional<std::string> SaveFileName(QWidget *asker, const std::string &initialDir,
                                                     const std::string &proposedName)
         = 0;
 

@@ -46,15 +46,17 @@ void ActivateWhenShown(QDialog &dialog)
     });
 }
 
-// The legion window hides itself once a creature drag reaches the board, yet may still count as
-// the active window; a prompt over it would be lost.
-QWidget *PromptParent()
+// The window that asks, or for the model's messages the active one. The legion window hides
+// itself once a creature drag reaches the board; a prompt over a hidden window would be lost, so
+// it goes over the main window then.
+QWidget *PromptParent(QWidget *asker)
 {
-    return VisibleOrMain(QApplication::activeWindow());
+    return VisibleOrMain(asker ? asker->window() : QApplication::activeWindow());
 }
 
-// Runs a prompt modally and gives the focus back to the window below it afterwards, which no
-// one else does without a window manager.
+// Runs a prompt modally and gives the keyboard back to the window that asked, which no one else
+// does without a window manager. Between two prompts no window is active for a moment, so the
+// next prompt must not look for its parent there.
 int RunModal(QDialog &dialog)
 {
     ActivateWhenShown(dialog);
@@ -73,15 +75,16 @@ std::optional<std::string> RunFileDialog(QFileDialog &dialog)
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty() || files.first().isEmpty())
         return std::nullopt;
-    return files.first().toStdString();
+    return QFile::encodeName(files.first()).toStdString();
 }
 
 } // namespace
 
-Platform::Answer QtPlatform::MessageBox(const std::string &text, const std::string &caption,
-                                        Icon icon, Buttons buttons)
+Platform::Answer QtPlatform::MessageBox(QWidget *asker, const std::string &text,
+                                        const std::string &caption, Icon icon, Buttons buttons)
 {
-    QMessageBox box(PromptParent());
+    QMessageBox box(PromptParent(asker));
+    box.setTextFormat(Qt::PlainText);
     box.setText(QString::fromStdString(text));
     box.setWindowTitle(QString::fromStdString(caption));
     box.setIcon(BoxIcon(icon));
@@ -96,19 +99,19 @@ Platform::Answer QtPlatform::MessageBox(const std::string &text, const std::stri
     return RunModal(box) == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }
 
-std::optional<std::string> QtPlatform::OpenFileName(const std::string &initialDir)
+std::optional<std::string> QtPlatform::OpenFileName(QWidget *asker, const std::string &initialDir)
 {
-    QFileDialog dialog(PromptParent(), QString(), QString::fromStdString(initialDir));
+    QFileDialog dialog(PromptParent(asker), QString(), QFile::decodeName(initialDir.c_str()));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return RunFileDialog(dialog);
 }
 
-std::optional<std::string> QtPlatform::SaveFileName(const std::string &initialDir,
+std::optional<std::string> QtPlatform::SaveFileName(QWidget *asker, const std::string &initialDir,
                                                     const std::string &proposedName)
 {
-    QFileDialog dialog(PromptParent(), QString(),
-                       QString::fromStdString(initialDir + proposedName));
+    QFileDialog dialog(PromptParent(asker), QString(),
+                       QFile::decodeName((initialDir + proposedName).c_str()));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     return RunFileDialog(dialog);

@@ -10,10 +10,10 @@
 // action, the program's own executable, the local clock.
 class QtPlatform : public Platform {
 public:
-    Answer MessageBox(const std::string &text, const std::string &caption, Icon icon,
-                      Buttons buttons) override;
-    std::optional<std::string> OpenFileName(const std::string &initialDir) override;
-    std::optional<std::string> SaveFileName(const std::string &initialDir,
+    Answer MessageBox(QWidget *asker, const std::string &text, const std::string &caption,
+                      Icon icon, Buttons buttons) override;
+    std::optional<std::string> OpenFileName(QWidget *asker, const std::string &initialDir) override;
+    std::optional<std::string> SaveFileName(QWidget *asker, const std::string &initialDir,
                                             const std::string &proposedName) override;
     bool OpenDocument(const std::string &pathOrUrl) override;
     bool ShowHelp(const std::string &helpFile) override;

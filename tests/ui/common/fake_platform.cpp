@@ -32,10 +32,11 @@ QStringList FakePlatform::boxes() const
     return shown;
 }
 
-Platform::Answer FakePlatform::MessageBox(const std::string &text, const std::string &caption,
-                                          Icon icon, Buttons buttons)
+Platform::Answer FakePlatform::MessageBox(QWidget *asker, const std::string &text,
+                                          const std::string &caption, Icon icon, Buttons buttons)
 {
     Prompt prompt;
+    prompt.asker = asker;
     prompt.text = QString::fromStdString(text);
     prompt.caption = QString::fromStdString(caption);
     prompt.icon = icon;
@@ -49,15 +50,15 @@ Platform::Answer FakePlatform::MessageBox(const std::string &text, const std::st
     return answer ? answer->answer : Answer::Cancel;
 }
 
-std::optional<std::string> FakePlatform::OpenFileName(const std::string &initialDir)
+std::optional<std::string> FakePlatform::OpenFileName(QWidget *asker, const std::string &initialDir)
 {
-    return fileDialog(PromptKind::OpenFile, initialDir, {});
+    return fileDialog(PromptKind::OpenFile, asker, initialDir, {});
 }
 
-std::optional<std::string> FakePlatform::SaveFileName(const std::string &initialDir,
+std::optional<std::string> FakePlatform::SaveFileName(QWidget *asker, const std::string &initialDir,
                                                       const std::string &proposedName)
 {
-    return fileDialog(PromptKind::SaveFile, initialDir, proposedName);
+    return fileDialog(PromptKind::SaveFile, asker, initialDir, proposedName);
 }
 
 bool FakePlatform::OpenDocument(const std::string &pathOrUrl)
@@ -92,17 +93,19 @@ std::optional<FakePlatform::Scripted> FakePlatform::next(bool wantFile, const Pr
     return std::nullopt;
 }
 
-std::optional<std::string> FakePlatform::fileDialog(PromptKind kind, const std::string &initialDir,
+std::optional<std::string> FakePlatform::fileDialog(PromptKind kind, QWidget *asker,
+                                                    const std::string &initialDir,
                                                     const std::string &proposedName)
 {
     Prompt prompt;
     prompt.kind = kind;
+    prompt.asker = asker;
     prompt.initialDir = QString::fromStdString(initialDir);
     prompt.proposedName = QString::fromStdString(proposedName);
     const std::optional<Scripted> answer = next(true, prompt);
     if (!answer || answer->answer == Answer::Cancel)
         return std::nullopt;
-    return answer->fileName.toStdString();
+    return answer->fileName;
 }
 
 void FakePlatform::fail(const QString &message)

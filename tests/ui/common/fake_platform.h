@@ -3,6 +3,7 @@
 #include "platform.h"
 
 #include <QList>
+#include <QPointer>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
@@ -20,6 +21,7 @@ public:
     enum class PromptKind { Message, OpenFile, SaveFile };
     struct Prompt {
         PromptKind kind = PromptKind::Message;
+        QPointer<QWidget> asker; // the window that asked
         QString text; // message boxes
         QString caption;
         Icon icon = Icon::None;
@@ -35,7 +37,9 @@ public:
 
     // The script, used in order: one entry per message box or file dialog.
     void queueAnswer(Answer answer) { script.enqueue({false, answer, {}}); }
-    void queueFileName(const QString &path) { script.enqueue({true, Answer::Ok, path}); }
+    void queueFileName(const QString &path) { queueFileName(path.toStdString()); }
+    // A name in the system's bytes, whatever their character set.
+    void queueFileName(const std::string &path) { script.enqueue({true, Answer::Ok, path}); }
     // The next file dialog is cancelled.
     void queueCancel() { script.enqueue({true, Answer::Cancel, {}}); }
 
@@ -59,10 +63,10 @@ public:
     int startCount() const { return started; }
     QList<int> exitCodes() const { return exits; }
 
-    Answer MessageBox(const std::string &text, const std::string &caption, Icon icon,
-                      Buttons buttons) override;
-    std::optional<std::string> OpenFileName(const std::string &initialDir) override;
-    std::optional<std::string> SaveFileName(const std::string &initialDir,
+    Answer MessageBox(QWidget *asker, const std::string &text, const std::string &caption,
+                      Icon icon, Buttons buttons) override;
+    std::optional<std::string> OpenFileName(QWidget *asker, const std::string &initialDir) override;
+    std::optional<std::string> SaveFileName(QWidget *asker, const std::string &initialDir,
                                             const std::string &proposedName) override;
     bool OpenDocument(const std::string &pathOrUrl) override;
     bool ShowHelp(const std::string &helpFile) override
@@ -80,11 +84,12 @@ private:
     struct Scripted {
         bool isFile;
         Answer answer; // Cancel: the file dialog is cancelled
-        QString fileName;
+        std::string fileName;
     };
 
     std::optional<Scripted> next(bool wantFile, const Prompt &prompt);
-    std::optional<std::string> fileDialog(PromptKind kind, const std::string &initialDir,
+    std::optional<std::string> fileDialog(PromptKind kind, QWidget *asker,
+                                          const std::string &initialDir,
                                           const std::string &proposedName);
     void fail(const QString &message);
 

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 // A throw-away installed folder for one window test: the build's board pictures, empty
 // SavedGames/OLDSAVES and a settings file that fixes the window (no maximising, which depends on
@@ -45,7 +46,7 @@ struct ProgramFolder {
 
 // Creates the program's windows in the folder and shows the main window, as the program does.
 inline std::unique_ptr<TVorunWindows> StartProgram(const ProgramFolder &folder,
-                                                   QStringList arguments = {})
+                                                   std::vector<std::string> arguments = {})
 {
     auto windows = std::make_unique<TVorunWindows>(folder.Dir(), arguments);
     windows->MainForm->show();
@@ -60,7 +61,7 @@ inline std::unique_ptr<TVorunWindows> StartWithGame(const ProgramFolder &folder,
                                                     const std::string &gameText)
 {
     const std::string path = folder.WriteFile("SavedGames/test.txt", gameText);
-    auto windows = StartProgram(folder, {QString::fromStdString(path)});
+    auto windows = StartProgram(folder, {path});
     TVorunMainForm *form = windows->MainForm.get();
     if (!QTest::qWaitFor([form] { return !form->CommandLineLoadPending(); }, 10000))
         qWarning("command-line load did not run");
