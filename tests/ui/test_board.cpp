@@ -400,7 +400,7 @@ void TestBoard::scrolledWindow_data()
 {
     QTest::addColumn<int>("size");
     QTest::addColumn<bool>("onButton"); // else the main window itself has the focus
-    QTest::addColumn<int>("action"); // a key, or a press on the board
+    QTest::addColumn<int>("action"); // a key with its modifiers, or a press on the board
     QTest::addColumn<QPoint>("scrolled"); // horizontal, vertical afterwards
     QTest::addColumn<int>("selected");
 
@@ -413,6 +413,17 @@ void TestBoard::scrolledWindow_data()
     QTest::newRow("pgdn, no bars") << 1 << false << int(Qt::Key_PageDown) << QPoint(0, 0) << 0;
     // Hiding the focused View/Edit button must not scroll the board to show the panel.
     QTest::newRow("escape, button") << 5 << true << int(Qt::Key_Escape) << QPoint(100, 100) << 0;
+    // Other keys get the button's own handling, which uses none of them.
+    for (const int key :
+         {int(Qt::Key_X), int(Qt::Key_F2), int(Qt::Key_Delete), int(Qt::Key_Home)}) {
+        QTest::addRow("%s, button", qPrintable(QKeySequence(key).toString()))
+            << (key == Qt::Key_Home ? 1 : 5) << true << key
+            << (key == Qt::Key_Home ? QPoint(0, 0) : QPoint(100, 100)) << 86;
+    }
+    QTest::newRow("x, window") << 5 << false << int(Qt::Key_X) << QPoint(100, 100) << 0;
+    // The close key still reaches the close question (answered Cancel here).
+    QTest::newRow("alt+f4, button")
+        << 5 << true << (int(Qt::AltModifier) | int(Qt::Key_F4)) << QPoint(100, 100) << 86;
     QTest::newRow("press on background") << 5 << true << PressBackground << QPoint(100, 100) << 0;
     QTest::newRow("press on empty land") << 5 << true << PressEmptyLand << QPoint(100, 100) << 26;
 }
@@ -439,7 +450,11 @@ void TestBoard::scrolledWindow()
         // Land 26 and the board's left edge are in view at (100, 100).
         Click(s.form, action == PressEmptyLand ? ActiveCentre(26) : QPoint(1, 150));
     } else {
-        QTest::keyClick(s.form.windowHandle(), Qt::Key(action));
+        const auto modifiers = Qt::KeyboardModifiers(action & Qt::KeyboardModifierMask);
+        if (modifiers & Qt::AltModifier)
+            s.fake.queueAnswer(Platform::Answer::Cancel);
+        QTest::keyClick(s.form.windowHandle(), Qt::Key(action & ~Qt::KeyboardModifierMask),
+                        modifiers);
     }
 
     QCOMPARE(QPoint(horizontal->value(), vertical->value()), scrolled);

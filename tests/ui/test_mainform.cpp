@@ -283,28 +283,42 @@ void TestMainForm::restart()
 void TestMainForm::placementAndBoardSize_data()
 {
     QTest::addColumn<int>("boardSize"); // in the settings file
-    QTest::addColumn<int>("height");
+    QTest::addColumn<QRect>("settings"); // left, top, width, height in the settings file
+    QTest::addColumn<QRect>("placed"); // on the test platform's 800 × 800 screen
     QTest::addColumn<int>("chosen");
-    QTest::newRow("size from the settings") << 4 << 700 << 4;
-    QTest::newRow("automatic, 700 high") << 0 << 700 << 2;
-    QTest::newRow("automatic, 800 high") << 0 << 800 << 3;
+    QTest::newRow("size from the settings")
+        << 4 << QRect(30, 20, 700, 700) << QRect(30, 20, 700, 700) << 4;
+    QTest::newRow("automatic, 700 high")
+        << 0 << QRect(30, 20, 700, 700) << QRect(30, 20, 700, 700) << 2;
+    QTest::newRow("automatic, 800 high")
+        << 0 << QRect(30, 0, 700, 800) << QRect(30, 0, 700, 800) << 3;
+    // Settings for a larger or another screen: the window comes within reach.
+    QTest::newRow("far left and too large")
+        << 0 << QRect(-1280, -20, 2000, 2000) << QRect(0, 0, 800, 800) << 3;
+    QTest::newRow("beyond the right edge")
+        << 2 << QRect(1280, 600, 700, 500) << QRect(100, 300, 700, 500) << 2;
 }
 
 void TestMainForm::placementAndBoardSize()
 {
     QFETCH(int, boardSize);
-    QFETCH(int, height);
+    QFETCH(QRect, settings);
+    QFETCH(QRect, placed);
     QFETCH(int, chosen);
     FakePlatform fake;
     ProgramFolder folder;
     folder.WriteFile("VorunKelm.ini",
-                     "WindowMax=No\nWindowTop=20\nWindowLeft=30\nWindowWidth=900\nWindowHeight="
-                         + std::to_string(height) + "\nBoardSize=" + std::to_string(boardSize)
-                         + "\n");
+                     QString::asprintf("WindowMax=No\nWindowTop=%d\nWindowLeft=%d\nWindowWidth=%d\n"
+                                       "WindowHeight=%d\nBoardSize=%d\n",
+                                       settings.top(), settings.left(), settings.width(),
+                                       settings.height(), boardSize)
+                         .toStdString());
     const Windows windows = StartWithGame(folder, BoardGame);
     TVorunMainForm &form = *windows->MainForm;
-    QCOMPARE(form.frameGeometry(), QRect(30, 20, 900, height));
+    QCOMPARE(form.frameGeometry(), placed);
     QVERIFY(!form.isMaximized());
+    const TWindowSettings kept = form.GetWindowSettings(); // the settings keep their values
+    QCOMPARE(QRect(kept.leftStart, kept.topStart, kept.widthStart, kept.heightStart), settings);
     QCOMPARE(form.ChosenBoardSize(), chosen);
     QAction *chosenItem = form.SizeMIs[size_t(chosen - 1)];
     QVERIFY(chosenItem->isChecked());

@@ -121,6 +121,8 @@ TVorunMainForm::TVorunMainForm(std::string dir, std::vector<std::string> args)
     setCentralWidget(scrollArea);
     content = new QWidget;
     content->setPalette(palette);
+    // Keys a focused panel button leaves unused pass through here on their way to the window.
+    content->installEventFilter(this);
     content->resize(MinWidth, MinHeight);
     scrollArea->setWidget(content);
 
@@ -424,9 +426,11 @@ void TVorunMainForm::PlaceWindow()
 {
     const QSize frame = frameGeometry().size() - size();
     setWindowState(windowState() & ~Qt::WindowMaximized);
-    move(startupSettings.WindowLeft, startupSettings.WindowTop);
-    resize(std::max(0, startupSettings.WindowWidth - frame.width()),
-           std::max(0, startupSettings.WindowHeight - frame.height()));
+    const QRect bounds = OnScreen(QRect(startupSettings.WindowLeft, startupSettings.WindowTop,
+                                        startupSettings.WindowWidth, startupSettings.WindowHeight));
+    move(bounds.topLeft());
+    resize(std::max(0, bounds.width() - frame.width()),
+           std::max(0, bounds.height() - frame.height()));
     if (startupSettings.WindowMax) {
         // Without a window manager nothing maximises the window, so it takes the screen itself.
         if (screen())
@@ -434,6 +438,25 @@ void TVorunMainForm::PlaceWindow()
                 screen()->availableGeometry().adjusted(0, 0, -frame.width(), -frame.height()));
         setWindowState(windowState() | Qt::WindowMaximized);
     }
+}
+
+// The settings may place the window beyond this desktop (a monitor since unplugged, a larger
+// screen); it is shrunk and moved into the screen's free area, where the user can reach it. The
+// settings themselves keep their values.
+QRect TVorunMainForm::OnScreen(QRect bounds) const
+{
+    const QScreen *target = QGuiApplication::screenAt(bounds.center());
+    if (!target)
+        target = screen();
+    if (!target)
+        return bounds;
+    const QRect available = target->availableGeometry();
+    bounds.setSize(bounds.size().boundedTo(available.size()));
+    bounds.moveLeft(
+        std::clamp(bounds.left(), available.left(), available.right() + 1 - bounds.width()));
+    bounds.moveTop(
+        std::clamp(bounds.top(), available.top(), available.bottom() + 1 - bounds.height()));
+    return bounds;
 }
 
 // The client height the automatic board size goes by; a maximised window may not have its final
@@ -737,14 +760,27 @@ bool TVorunMainForm::eventFilter(QObject *watched, QEvent *event)
             LayoutTitleScreen();
         return false;
     }
-    if (event->type() == QEvent::MouseButtonPress && watched != LoadBtn)
+    if (event->type() == QEvent::MouseButtonPress && watched != LoadBtn && watched != content)
         HideAuxWindows(); // a press on a panel button
     if (event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
     if (watched == LoadBtn)
         return LoadBtnKeyDown(key);
+    if (watched == content)
+        return PanelKeyLeftOver(key);
     return LgnLandBtnKeyDown(key);
+}
+
+// A key the focused panel button had for its normal handling and did not use ends here: the
+// window would take it for a press on the background and clear the selection, and the scroll area
+// would scroll by it. Only the close key goes on.
+bool TVorunMainForm::PanelKeyLeftOver(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F4 && (event->modifiers() & Qt::AltModifier))
+        return false;
+    event->accept();
+    return true;
 }
 
 bool TVorunMainForm::LoadBtnKeyDown(QKeyEvent *event)
@@ -893,8 +929,9 @@ void TVorunMainForm::SaveGame()
 {
     HideAuxWindows();
     const TDateTime now = ThePlatform().Now();
+    // Saves are named in UTF-8 like every file the desktop shows, whatever the game's own text.
     const SaveFolders folders{SavedGamesDir(programDir), OldSavesDir(programDir),
-                              CleanFileName(game.FileName).name};
+                              CleanFileName(DisplayUtf8(game.FileName)).name};
     // Without its folder the save dialog would quietly offer some other one.
     SaveResult result = PrepareSaveFolders(folders.savedGames, folders.oldSaves);
     if (result.outcome == SaveOutcome::Saved) {

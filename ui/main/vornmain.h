@@ -66,6 +66,7 @@ public:
     void FormKeyDown(QKeyEvent *event);
     bool LoadBtnKeyDown(QKeyEvent *event);
     bool LgnLandBtnKeyDown(QKeyEvent *event);
+    bool PanelKeyLeftOver(QKeyEvent *event);
     void MainPopupMenuPopup();
     void StartGameMIClick();
     void SaveGameMIClick();
@@ -154,6 +155,7 @@ private:
     void LayoutTitleScreen();
     void SizePlayerList();
     void PlaceWindow();
+    QRect OnScreen(QRect bounds) const;
     int ClientHeightForBoardSize() const;
     void TakeFocusFromPanel();
     void TransferCritToLand(int picture, int n);
