@@ -96,6 +96,9 @@ void TestCharLeft::update()
     else
         QTest::keyClick(form.Edits[1], how == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
     QCOMPARE(s.fake.boxes(), bad);
+    // Each box of a row of them sits on this window, which keeps the typed corrections.
+    for (const FakePlatform::Prompt &prompt : s.fake.prompts())
+        QCOMPARE(prompt.asker.data(), &form);
     QCOMPARE(form.isVisible(), !bad.isEmpty());
     QCOMPARE(form.KilledLbls[1]->text(), "1"); // worked out again at the next show only
     QStringList counts;

@@ -36,6 +36,7 @@ class TestColors : public QObject {
 
 private slots:
     void choose();
+    void longAndOddNamesKeepTheDialogsSize();
 };
 
 // Three players, one draw repeated; lowest tower first, each takes the colour with the focus.
@@ -66,6 +67,40 @@ void TestColors::choose()
     towers = {2, 6, 4}; // entered, prepared anew
     form.SetupPlayers({"Al", "Bo", "Cy"}, towers, 3);
     QCOMPARE(Seen(form), "600 Bo -, 400 Cy -, 200 Al # | 012345");
+    VERIFY_PLATFORM_DONE(fake);
+}
+
+// The longest legal name is cut to its column, markup is shown as typed, and the dialog keeps its
+// size while each player chooses, so the buttons never move under the pointer.
+void TestColors::longAndOddNamesKeepTheDialogsSize()
+{
+    FakePlatform fake;
+    ProgramFolder folder;
+    const std::unique_ptr<TVorunWindows> windows = StartProgram(folder);
+    TColorForm &form = *windows->ColorForm;
+    std::array<int, 6> towers{6, 5};
+    form.SetupPlayers({"Al", "Bo"}, towers, 2);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    const QSize size = form.size();
+    form.reject();
+
+    const std::string longest(40, 'W');
+    towers = {6, 5, 4};
+    form.SetupPlayers({longest, "<b>Bo</b>", "E<br>x"}, towers, 3);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QCOMPARE(form.NameLabels[1]->text(), QStringLiteral("<b>Bo</b>"));
+    QCOMPARE(form.NameLabels[2]->text(), QStringLiteral("E<br>x"));
+    for (QLabel *label : {form.NameLabels[1], form.NameLabels[2], form.CurPlrLabel})
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+    QVERIFY(form.NameLabels[0]->text().endsWith(QChar(0x2026)));
+    QCOMPARE(form.NameLabels[0]->toolTip(), QString::fromStdString(longest));
+    while (form.isVisible()) {
+        QCOMPARE(form.size(), size);
+        QVERIFY(form.CurPlrLabel->width() <= form.CurPlrLabel->maximumWidth());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    }
     VERIFY_PLATFORM_DONE(fake);
 }
 

@@ -19,6 +19,7 @@ class TestConfig : public QObject {
 private slots:
     void dialog_data();
     void dialog();
+    void onlyTheButtonSaves();
 };
 
 void TestConfig::dialog_data()
@@ -105,6 +106,36 @@ void TestConfig::dialog()
     form.show();
     QCOMPARE(values(), shown);
     form.Button2->click(); // Cancel saves nothing: no second box
+    VERIFY_PLATFORM_DONE(fake);
+}
+
+// Enter, wherever the focus is, saves nothing; the button's mnemonic does.
+void TestConfig::onlyTheButtonSaves()
+{
+    FakePlatform fake;
+    ProgramFolder folder;
+    const std::unique_ptr<TVorunWindows> windows = StartWithGame(folder, BoardGame);
+    TConfigForm &form = *windows->ConfigForm;
+    const std::string ini = folder.Dir() + IniFileBaseName;
+    const auto content = [&ini] {
+        QFile file(QString::fromStdString(ini));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = content();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    for (QWidget *focus : QWidgetList{form.Edit1, form.Button1, form.MaxChkBox}) {
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Return);
+        QVERIFY(form.isVisible());
+    }
+    QCOMPARE(content(), before);
+    QCOMPARE(fake.boxes(), QStringList());
+    fake.queueAnswer(Platform::Answer::Ok);
+    QTest::keyClick(form.windowHandle(), Qt::Key_S, Qt::AltModifier);
+    // A mnemonic presses its button visibly, so the click comes a moment later.
+    QTRY_COMPARE(fake.boxes().value(0).section(" | ", 1, 1), QStringLiteral("Settings Saved"));
+    QVERIFY(!form.isVisible());
     VERIFY_PLATFORM_DONE(fake);
 }
 

@@ -13,6 +13,7 @@ class TestLMSelect : public QObject {
 private slots:
     void clicks_data();
     void clicks();
+    void captionsFitTheirSquares();
 };
 
 void TestLMSelect::clicks_data()
@@ -101,6 +102,41 @@ void TestLMSelect::clicks()
              names.contains("Cloud") ? "8 9 grey: 0 1 2 3 12 13 15" : "9 9 grey: 0 1 2 12 13 15");
     picker.BuildMarkers(1, {s.form.Game().GetPlayer(0)});
     QVERIFY(!picker.ColorShapes[1]->isVisible() && !picker.MarkerShapes[12]);
+    VERIFY_PLATFORM_DONE(s.fake);
+}
+
+// Every caption of all six colours, and the widest count, ends inside its square's outline
+// whatever font stands in for the design's.
+void TestLMSelect::captionsFitTheirSquares()
+{
+    BoardSession s;
+    TLMSelectForm &picker = *s.windows->LMSelectForm;
+    std::vector<std::unique_ptr<TPlayer>> owners;
+    std::vector<TPlayer *> players;
+    for (uint8_t colour = 0; colour < TLMSelectForm::Rows; ++colour) {
+        owners.push_back(std::make_unique<TPlayer>("P", colour, 0, 0, 1));
+        players.push_back(owners.back().get());
+    }
+    picker.BuildMarkers(TLMSelectForm::Rows, players);
+    picker.ShowPicker();
+    QVERIFY(QTest::qWaitForWindowExposed(&picker));
+    QCOMPARE(picker.NLLbls[0]->text(), QStringLiteral("12"));
+    constexpr int outline = 3;
+    const auto inside = [](const QLabel *label, const QWidget *square) {
+        const QRect room = square->geometry().adjusted(outline, outline, -outline, -outline);
+        return room.contains(label->geometry()) ? QString() : label->text();
+    };
+    QStringList overflowing;
+    for (size_t k = 0; k < size_t(TLMSelectForm::GridSize); ++k)
+        overflowing << inside(picker.MarkerLbls[k], picker.MarkerShapes[k]);
+    for (size_t p = 0; p < size_t(TLMSelectForm::Rows); ++p) {
+        overflowing << inside(picker.NLLbls[p], picker.ColorShapes[p])
+                    << inside(picker.LeftLbls[p], picker.ColorShapes[p]);
+    }
+    overflowing.removeAll(QString());
+    QCOMPARE(overflowing, QStringList());
+    picker.BuildMarkers(s.form.Game().PlayerCount(),
+                        {s.form.Game().GetPlayer(0), s.form.Game().GetPlayer(1)});
     VERIFY_PLATFORM_DONE(s.fake);
 }
 

@@ -73,6 +73,7 @@ private slots:
     void saveNamesWritesAndMovesEarlierSaves();
     void unsavedGames_data();
     void unsavedGames();
+    void anyFileNameAndPlayerNameLoads();
 };
 
 void TestLoadSave::missingBoardPictureEndsTheProgram()
@@ -258,6 +259,22 @@ void TestLoadSave::unsavedGames()
         QVERIFY(fs::exists(savedGames / "fri_13ecm0.txt"));
     }
     QCOMPARE(windows->MainForm->windowTitle(), LoadedCaption);
+    VERIFY_PLATFORM_DONE(fake);
+}
+
+// The command line's bytes are the file's name, in whatever character set; a player's name is
+// shown as it stands, never as markup.
+void TestLoadSave::anyFileNameAndPlayerNameLoads()
+{
+    FakePlatform fake;
+    ProgramFolder folder;
+    const std::string path = folder.WriteFile("SavedGames/caf\xe9.txt",
+                                              Replaced(ExampleGame(), "Bob\r\n", "<b>Bo</b>\r\n"));
+    const Windows windows = StartProgram(folder, {path});
+    TVorunMainForm &form = *windows->MainForm;
+    QTRY_VERIFY(form.InGameView());
+    QCOMPARE(form.PlyrLabels[1]->text(), QStringLiteral("<b>Bo</b>"));
+    QCOMPARE(form.PlyrLabels[1]->textFormat(), Qt::PlainText);
     VERIFY_PLATFORM_DONE(fake);
 }
 

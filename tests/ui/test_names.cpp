@@ -1,5 +1,7 @@
 #include "fake_platform.h"
 #include "program_folder.h"
+#include "savegame.h"
+#include "tcharleft.h"
 #include "tpcolor.h"
 #include "tpnames.h"
 
@@ -11,9 +13,19 @@
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 namespace {
+
+// Types text key by key, letters beyond ASCII too.
+void Type(QWidget *edit, const QString &text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
 
 // Retypes the visible boxes in tab order, presses button (none: Return), returns the old texts.
 QStringList Fill(TNamesForm &names, const QStringList &texts, QPushButton *button)
@@ -23,7 +35,7 @@ QStringList Fill(TNamesForm &names, const QStringList &texts, QPushButton *butto
         if (auto *edit = qobject_cast<QLineEdit *>(w); edit && edit->isVisible()) {
             held << edit->text();
             edit->clear();
-            QTest::keyClicks(edit, texts.value(held.size() - 1));
+            Type(edit, texts.value(held.size() - 1));
         }
     button ? QTest::mouseClick(button, Qt::LeftButton)
            : QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -37,6 +49,24 @@ void When(QWidget *dialog, const std::function<void()> &step)
         const QWidget *modal = QApplication::activeModalWidget();
         (modal == dialog && QApplication::activeWindow() == dialog) ? step() : When(dialog, step);
     });
+}
+
+std::string ReadFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Saves the game under `name` in the saves folder and reads it back as the program would.
+std::string SaveAndReload(FakePlatform &fake, const ProgramFolder &folder, TVorunMainForm &main,
+                          TVorunGame &reloaded)
+{
+    const std::string path = folder.Dir() + "SavedGames/saved.txt";
+    fake.queueFileName(path);
+    QTest::keyClick(&main, Qt::Key_S, Qt::ControlModifier);
+    TCharLeft stacks;
+    const LoadResult result = LoadSavedGameFile(path, reloaded, stacks);
+    return result.text;
 }
 
 struct Session {
@@ -57,6 +87,8 @@ private slots:
     void refused_data();
     void refused();
     void newGameThenRename();
+    void longestNamesSaveAndLoad();
+    void olderTextKeepsItsBytes();
 };
 
 void TestNames::refused_data()
@@ -164,6 +196,77 @@ void TestNames::newGameThenRename()
     QVERIFY(labels[1]->width() >= labels[1]->sizeHint().width());
     QCOMPARE(labels[0]->width(), labels[1]->width());
     VERIFY_PLATFORM_DONE(s.fake);
+}
+
+// Names at their limits in characters, of two and three bytes each, save and load again.
+void TestNames::longestNamesSaveAndLoad()
+{
+    Session s;
+    const QString gameName = QString(73, u'g') + QStringLiteral("\u00e4\u00f6\u00fc"); // 76
+    const QString player = QString(40, QChar(0xe9));
+    const QString euros = QString(40, QChar(0x20ac));
+    When(&s.names, [&] {
+        Fill(s.names, {gameName, "f", player, "", euros}, s.names.NamesDoneBtn);
+    });
+    When(&s.colors, [&s] {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    });
+    s.fake.queueRandom(0);
+    s.fake.queueRandom(1);
+    QTest::keyClick(s.main.LoadBtn, Qt::Key_N);
+    QVERIFY(s.main.InGameView());
+    QVERIFY(QTest::qWaitForWindowActive(&s.main));
+    TVorunGame reloaded;
+    QCOMPARE(QString::fromStdString(SaveAndReload(s.fake, s.folder, s.main, reloaded)), QString());
+    QCOMPARE(QString::fromStdString(reloaded.GameName), gameName);
+    QCOMPARE(QString::fromStdString(reloaded.GetPlayer(0)->GetName()), euros);
+    QCOMPARE(QString::fromStdString(reloaded.GetPlayer(1)->GetName()), player);
+    VERIFY_PLATFORM_DONE(s.fake);
+}
+
+// A game saved on an older Western system: its names show decoded, keep their bytes through a
+// rename that leaves them alone, and only what the user retypes becomes UTF-8. The saves get
+// file names the desktop shows, inside the saves folder whatever the file's name line says.
+void TestNames::olderTextKeepsItsBytes()
+{
+    FakePlatform fake;
+    ProgramFolder folder;
+    const std::string game = "2\r\nZo\xeb's game\r\n../../caf\xe9\r\n"
+                             "16 6 18 21 10 28 18 17 18 25 18 6 10 28 21 21 28 10 0 28 12 21 6 18 "
+                             "\r\n2 0 1 0 1\r\nZo\xeb\r\n0 0 \r\nB\xf6rje\r\n5 0 \r\n";
+    const std::unique_ptr<TVorunWindows> windows = StartWithGame(folder, game);
+    TVorunMainForm &main = *windows->MainForm;
+    TNamesForm &names = *windows->NamesForm;
+    QCOMPARE(main.PlyrLabels[0]->text(), QStringLiteral("Zo\u00eb"));
+    QCOMPARE(main.windowTitle(),
+             QStringLiteral("Vorun - Zo\u00eb's game  (../../caf\u00e9_<time>.txt)"));
+
+    const std::string saved = folder.Dir() + "SavedGames/caf\xc3\xa9_13ecm9.txt";
+    fake.queueFileName(saved);
+    QTest::keyClick(&main, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(fake.prompts().value(0).proposedName, QStringLiteral("caf\u00e9_13ecm9.txt"));
+    QCOMPARE(ReadFile(saved), game);
+
+    // Done without a change keeps every byte; the slashes of the file name are no name.
+    fake.queueAnswer(Platform::Answer::Ok);
+    When(&names, [&names] { QTest::keyClick(names.NamesDoneBtn, Qt::Key_Return); });
+    main.NameChangeMI->trigger();
+    QCOMPARE(main.Game().GameName, "Zo\xeb's game");
+    QCOMPARE(main.Game().GetPlayer(1)->GetName(), "B\xf6rje");
+    When(&names, [&names] {
+        names.NameEdits[1]->setText(QStringLiteral("B\u00f6rje B"));
+        QTest::keyClick(names.NamesDoneBtn, Qt::Key_Return);
+    });
+    main.NameChangeMI->trigger();
+    QCOMPARE(main.Game().GameName, "Zo\xeb's game");
+    QCOMPARE(main.Game().FileName, "caf\xe9");
+    QCOMPARE(main.Game().GetPlayer(0)->GetName(), "Zo\xeb");
+    QCOMPARE(main.Game().GetPlayer(1)->GetName(), "B\xc3\xb6rje B");
+    QCOMPARE(fake.boxes(),
+             QStringList{"Warning: invalid character(s) removed from filename. | "
+                         "Bad Filename | Warning | Ok"});
+    VERIFY_PLATFORM_DONE(fake);
 }
 
 QTEST_MAIN(TestNames)

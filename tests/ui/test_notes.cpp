@@ -7,6 +7,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <fstream>
+#include <iterator>
+
 namespace {
 
 // Typed key by key, as the user would; Enter for each line break.
@@ -56,6 +59,38 @@ private slots:
         QTRY_VERIFY(again->MainForm->InGameView());
         QCOMPARE(OpenNotes(*again).Memo1->toPlainText(), text);
         VERIFY_PLATFORM_DONE(session.fake);
+    }
+
+    // Notes from an older Western save: a keystroke on one line leaves every other line's bytes
+    // as they were (a no-break space too, which the editor hands back as a blank), and reaches
+    // the game only when it is saved.
+    void untouchedLinesKeepTheirBytes()
+    {
+        FakePlatform fake;
+        ProgramFolder folder;
+        const std::string notes = "caf\xe9 au lait\r\nZo\xeb\xa0owes\r\n5 \xe2\x82\xac\r\n";
+        const std::string game = std::string(BoardGame) + notes;
+        const std::unique_ptr<TVorunWindows> windows = StartWithGame(folder, game);
+        TNotesForm &form = OpenNotes(*windows);
+        QTRY_VERIFY(form.isActiveWindow());
+        QCOMPARE(form.Memo1->toPlainText(),
+                 QStringLiteral("caf\u00e9 au lait\nZo\u00eb owes\n5 \u20ac"));
+        const std::vector<std::string> before = windows->MainForm->Game().NotesLines();
+        form.Memo1->moveCursor(QTextCursor::End);
+        Type(form.Memo1, QStringLiteral(" \u00e0 B"));
+        QCOMPARE(windows->MainForm->Game().NotesLines(), before); // typing costs no copying
+
+        const std::string saved = folder.Dir() + "SavedGames/notes.txt";
+        fake.queueFileName(saved);
+        windows->MainForm->SaveGameMI->trigger();
+        std::ifstream in(saved, std::ios::binary);
+        const std::string text(std::istreambuf_iterator<char>(in), {});
+        const std::string expected
+            = "\ncaf\xe9 au lait\r\nZo\xeb\xa0owes\r\n5 \xe2\x82\xac \xc3\xa0 B\r\n";
+        QVERIFY(text.size() > expected.size());
+        QCOMPARE(QByteArray::fromStdString(text.substr(text.size() - expected.size())),
+                 QByteArray::fromStdString(expected));
+        VERIFY_PLATFORM_DONE(fake);
     }
 
     // Each way of hiding, and none. A click on the board hides the creatures remaining window

@@ -102,6 +102,49 @@ private slots:
         QTRY_COMPARE(QApplication::activeWindow(), &mainWindow);
     }
 
+    // Between two prompts in a row no window is active for a moment; the second prompt still sits
+    // on the window that asks, and the keyboard goes back to it afterwards.
+    void promptsInARowStayWithTheWindowThatAsks()
+    {
+        QMainWindow mainWindow;
+        mainWindow.show();
+        QWidget asker;
+        asker.show();
+        asker.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&asker));
+        QList<QWidget *> parents;
+        const auto answer = [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            parents << box->parentWidget();
+            QTest::keyClick(box, Qt::Key_Return);
+        };
+        for (int i = 0; i < 2; ++i) {
+            QTimer::singleShot(0, &asker, answer);
+            QtPlatform().MessageBox(&asker, "Bad Input", "Bad Input", Platform::Icon::None,
+                                    Platform::Buttons::Ok);
+        }
+        QCOMPARE(parents, (QList<QWidget *>{&asker, &asker}));
+        QTRY_COMPARE(QApplication::activeWindow(), &asker);
+    }
+
+    // A name is shown as it stands, never as markup.
+    void promptTextIsPlain()
+    {
+        QWidget asker;
+        asker.show();
+        Qt::TextFormat format = Qt::AutoText;
+        QTimer::singleShot(0, &asker, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            format = box->textFormat();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QtPlatform().MessageBox(&asker, "<b>Bo</b>", "Confirm", Platform::Icon::None,
+                                Platform::Buttons::Ok);
+        QCOMPARE(format, Qt::PlainText);
+    }
+
     void saveDialogProposesTheName()
     {
         const std::string folder = QDir::tempPath().toStdString() + "/";

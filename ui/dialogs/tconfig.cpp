@@ -150,8 +150,12 @@ void TConfigForm::BuildNewSettings(QGridLayout &grid)
     Edit4 = windowValue(HeightRow, "Window Height", WindowHeightLbl);
 
     auto *buttons = new QHBoxLayout;
-    Button1 = new QPushButton(QStringLiteral("Save New Settings"));
+    // No default button: Enter after typing a number must not rewrite the settings file, so
+    // saving takes a click or Alt+S.
+    Button1 = new QPushButton(QStringLiteral("&Save New Settings"));
     Button2 = new QPushButton(QStringLiteral("Cancel"));
+    for (QPushButton *button : {Button1, Button2})
+        button->setAutoDefault(false);
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
     grid.addLayout(buttons, ButtonRow, CaptionCol, 1, 2);

@@ -10,10 +10,13 @@
 #include "tvorunwindows.h"
 #include "vornmain.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -30,7 +33,10 @@ constexpr QPoint CountOffset{14, 8};
 constexpr QPoint LeftOffset{11, 24};
 constexpr QPoint MarkerLabelOffset{6, 4};
 constexpr int LabelPixels = 16; // 12 points
+constexpr int SmallestLabelPixels = 8;
 constexpr int ShortNameLength = 3;
+constexpr const char *LeftText = "left";
+constexpr const char *WidestCount = "12";
 constexpr QColor InUseColor{128, 128, 128};
 
 constexpr const char *InUseText = "That legion marker is already in use.\nPlease choose another.";
@@ -40,13 +46,38 @@ constexpr const char *NotMarkerText
       "Please select a legion marker to the right.";
 constexpr const char *NotMarkerCaption = "Not a Legion Marker";
 
-QLabel *MakeLabel(QWidget *parent, const QString &text, QPoint at)
+QString ShortName(size_t marker)
+{
+    return QString::fromLatin1(MarkerNames[marker]).left(ShortNameLength);
+}
+
+// The design's bold type, as large as lets every caption end inside its box. The fonts that
+// stand in for the design's font are wider ("Moo" ran over its square), and differ from desktop
+// to desktop, so the size is measured here rather than fixed.
+QFont LabelFont()
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setBold(true);
+    const int inside = BoxSize - OutlineWidth;
+    std::vector<std::pair<QString, int>> captions{{LeftText, LeftOffset.x()},
+                                                  {WidestCount, CountOffset.x()}};
+    for (size_t m = 0; m < MarkerNames.size(); ++m)
+        captions.emplace_back(ShortName(m), MarkerLabelOffset.x());
+    for (int pixels = LabelPixels; pixels > SmallestLabelPixels; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        if (std::all_of(captions.begin(), captions.end(), [&](const auto &caption) {
+                return caption.second + metrics.horizontalAdvance(caption.first) <= inside;
+            }))
+            break;
+    }
+    return font;
+}
+
+QLabel *MakeLabel(QWidget *parent, const QString &text, QPoint at, const QFont &font)
 {
     auto *label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(LabelPixels);
-    font.setBold(true);
     label->setFont(font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
@@ -76,11 +107,13 @@ TLMSelectForm::TLMSelectForm(TVorunWindows &windows) : TModelessForm(nullptr), w
 
 void TLMSelectForm::BuildColorBoxes()
 {
+    labelFont = LabelFont();
     for (int p = 0; p < Rows; ++p) {
         ColorShapes[size_t(p)] = new TShape(this, OutlineWidth, Qt::white);
         ColorShapes[size_t(p)]->setGeometry(QRect(RowOrigin(p), QSize(BoxSize, BoxSize)));
-        NLLbls[size_t(p)] = MakeLabel(this, QString(), RowOrigin(p) + CountOffset);
-        LeftLbls[size_t(p)] = MakeLabel(this, QStringLiteral("left"), RowOrigin(p) + LeftOffset);
+        NLLbls[size_t(p)] = MakeLabel(this, QString(), RowOrigin(p) + CountOffset, labelFont);
+        LeftLbls[size_t(p)]
+            = MakeLabel(this, QString::fromLatin1(LeftText), RowOrigin(p) + LeftOffset, labelFont);
         for (QWidget *control : std::initializer_list<QWidget *>{
                  ColorShapes[size_t(p)], NLLbls[size_t(p)], LeftLbls[size_t(p)]})
             control->installEventFilter(this);
@@ -130,9 +163,8 @@ void TLMSelectForm::BuildMarker(int row, int marker, uint8_t colour)
     const size_t tag = size_t(MarkersPerColor * row + marker);
     auto *shape = new TShape(this, OutlineWidth, Qt::white);
     shape->setGeometry(QRect(MarkerOrigin(row, marker), QSize(BoxSize, BoxSize)));
-    const QString name = QString::fromLatin1(MarkerNames[MarkersPerColor * colour + marker]);
-    QLabel *label = MakeLabel(this, name.left(ShortNameLength),
-                              MarkerOrigin(row, marker) + MarkerLabelOffset);
+    QLabel *label = MakeLabel(this, ShortName(size_t(MarkersPerColor * colour + marker)),
+                              MarkerOrigin(row, marker) + MarkerLabelOffset, labelFont);
     for (QWidget *control : std::initializer_list<QWidget *>{shape, label}) {
         control->installEventFilter(this);
         control->show();

@@ -4,6 +4,8 @@
 #include "tgame.h"
 #include "tmodelessform.h"
 
+#include <QFont>
+
 #include <array>
 #include <vector>
 
@@ -63,4 +65,6 @@ private:
     std::vector<TPlayer *> players;
     // Which markers stood on a land when the picker was last shown.
     std::array<bool, GridSize> inUse{};
+    // Sized so that every caption fits its box.
+    QFont labelFont;
 };
