@@ -6,13 +6,19 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <thread>
 #include <vector>
 
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -365,6 +371,60 @@ TEST(SaveGameFile, ReplacingASaveKeepsItAndTidiesUp)
     std::vector<std::string> expected = others;
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(left, expected);
+}
+
+// Killed at random moments during a burst of saves, 50 times over: every file under a save name
+// is a whole save, the saves folder always holds one, and the next save leaves no temporary file.
+TEST(SaveGameFile, SurvivesBeingKilledAtAnyMoment)
+{
+    SavesFolder folder;
+    const std::string dir = folder.path.string() + "/";
+    const SaveFolders folders{SavedGamesDir(dir), OldSavesDir(dir), "fri"};
+    // Large enough that a kill often lands inside the writing.
+    const std::string game = NewSave + std::string(1 << 20, 'n') + "\r\n";
+    ASSERT_EQ(SaveGameFile((folder.saved / "fri_000000.txt").string(), game, folders).outcome,
+              SaveOutcome::Saved);
+    std::mt19937 random(7);
+    int next = 1;
+    for (int kill = 0; kill < 50; ++kill) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const int first = next;
+        const pid_t child = ::fork();
+        if (child == 0) {
+            for (int n = first;; ++n) {
+                char name[32];
+                std::snprintf(name, sizeof name, "fri_%06d.txt", n);
+                SaveGameFile((folder.saved / name).string(), game, folders);
+                (void)!::write(ready[1], "s", 1);
+            }
+        }
+        ::close(ready[1]);
+        char done = 0;
+        ASSERT_EQ(::read(ready[0], &done, 1), 1); // one whole save, then a random moment
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        while (::read(ready[0], &done, 1) == 1)
+            ++next;
+        ::close(ready[0]);
+        next += 2; // past the save in progress
+
+        int saves = 0;
+        for (const fs::path &in : {folder.saved, folder.saved / "OLDSAVES"}) {
+            for (const auto &entry : fs::directory_iterator(in)) {
+                const std::string name = entry.path().filename().string();
+                if (name[0] == '.' || !entry.is_regular_file() || name == EarlierName)
+                    continue;
+                EXPECT_EQ(fs::file_size(entry.path()), game.size()) << name;
+                saves += in == folder.saved;
+            }
+        }
+        EXPECT_GE(saves, 1) << "kill " << kill;
+    }
+    EXPECT_EQ(SaveGameFile((folder.saved / "fri_999999.txt").string(), game, folders).outcome,
+              SaveOutcome::Saved);
+    EXPECT_EQ(SavesFolder::Temporaries(folder.saved), std::vector<std::string>{});
 }
 
 } // namespace
