@@ -212,6 +212,13 @@ private slots:
         QTRY_COMPARE(topLine(), QStringLiteral("Moves"));
         QTest::mouseClick(viewer()->BackBtn, Qt::LeftButton);
         QTRY_COMPARE(topLine(), QStringLiteral("Contents"));
+        // The keys the help describes for its own window.
+        QTest::keyClick(browser, Qt::Key_Right, Qt::AltModifier);
+        QTRY_COMPARE(topLine(), QStringLiteral("Moves"));
+        QTest::keyClick(browser, Qt::Key_Left, Qt::AltModifier);
+        QTRY_COMPARE(topLine(), QStringLiteral("Contents"));
+        QTest::keyClick(browser, Qt::Key_Escape);
+        QVERIFY(!viewer()->isVisible());
     }
 
     void windowsFontsMapToInstalledOnes()
