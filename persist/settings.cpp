@@ -11,6 +11,8 @@
 #include <sstream>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Longer lines end the reading: the file is hand-edited, and a runaway line means it is not ours.
@@ -192,7 +194,11 @@ void WriteStartupSettings(std::ostream &out, const TSettingsToWrite &values)
 bool WriteStartupSettingsFile(const std::string &path, const TSettingsToWrite &values)
 {
     // Written in place, not through a temporary file: a settings file the user made read-only
-    // must stay as it is, and the dialog then says the file could not be opened.
+    // must stay as it is, and the dialog then says the file could not be opened. Opening a pipe
+    // of that name would wait for a reader for ever.
+    struct stat info { };
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        return false;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out)
         return false;
