@@ -1,3 +1,4 @@
+#include "cpu_time.h"
 #include "platform.h"
 #include "qtplatform.h"
 #include "tboardview.h"
@@ -10,8 +11,6 @@
 #include <QElapsedTimer>
 #include <QPaintEvent>
 #include <QTimer>
-
-#include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -44,13 +43,6 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 };
-
-double CpuMicroseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e6 + double(now.tv_nsec) / 1e3;
-}
 
 // Runs the event loop until the condition holds; false after the wait limit.
 template<typename Condition>

@@ -1,3 +1,4 @@
+#include "cpu_time.h"
 #include "platform.h"
 #include "qtplatform.h"
 #include "tgame.h"
@@ -8,8 +9,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
-
-#include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,13 +27,6 @@ namespace {
 constexpr int DefaultMegabytes = 10;
 constexpr int DefaultKeys = 200;
 constexpr int LineLength = 79; // and its line break: 80 bytes a line
-
-double CpuMicroseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e6 + double(now.tv_nsec) / 1e3;
-}
 
 // What the notes window did after every keystroke before it waited for the save.
 void CopyIntoGame(const QPlainTextEdit &memo, TVorunGame &game)
