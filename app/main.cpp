@@ -1,19 +1,16 @@
+#include "commandline.h"
 #include "fonts.h"
 #include "platform.h"
+#include "product.h"
 #include "qtplatform.h"
 #include "tvorunwindows.h"
 #include "vornmain.h"
 
 #include <QApplication>
-#include <QFile>
-
-#include <algorithm>
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -57,6 +54,18 @@ bool HasDisplay()
 
 int main(int argc, char **argv)
 {
+    const TCommandLine command = ParseCommandLine(argc, argv);
+    switch (command.action) {
+    case TCommandLine::Action::Help:
+    case TCommandLine::Action::Version:
+        std::fputs(command.text.c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    case TCommandLine::Action::Usage:
+        std::fputs(command.text.c_str(), stderr);
+        return 2;
+    case TCommandLine::Action::Run:
+        break;
+    }
     if (!HasDisplay()) {
         std::fprintf(stderr,
                      "vorunkelm: no display to show its window on "
@@ -64,14 +73,12 @@ int main(int argc, char **argv)
         return 1;
     }
     TVorunApplication app(argc, argv);
+    // The desktop matches the window to its menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(ProductAppId));
     InstallFontSubstitutions();
     QtPlatform platform;
     InstallPlatform(&platform);
-    // The bytes themselves: decoding them as text would turn a file name in another character set
-    // into one that does not exist. Qt has taken its own options out of argv by now.
-    const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
-    TVorunWindows windows(
-        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/", arguments);
+    TVorunWindows windows(QtProgramFolders(), command.games);
     TVorunMainForm &mainForm = *windows.MainForm;
     mainForm.show();
     mainForm.raise();

@@ -1,6 +1,7 @@
 #include "cpu_time.h"
 #include "platform.h"
 #include "qtplatform.h"
+#include "settings.h"
 #include "tboardview.h"
 #include "tmastrbd.h"
 #include "tmbland.h"
@@ -84,7 +85,8 @@ int main(int argc, char **argv)
     std::string programDir = argv[1];
     if (programDir.empty() || programDir.back() != '/')
         programDir += '/';
-    TVorunWindows windows(programDir, {std::string(argv[2])});
+    TVorunWindows windows({programDir, programDir, programDir + IniFileBaseName},
+                          {std::string(argv[2])});
     TVorunMainForm &mainForm = *windows.MainForm;
     mainForm.show();
     if (!ProcessUntil(

@@ -1,6 +1,7 @@
 #include "cpu_time.h"
 #include "platform.h"
 #include "qtplatform.h"
+#include "settings.h"
 #include "tgame.h"
 #include "tnotes.h"
 #include "tvorunwindows.h"
@@ -56,7 +57,7 @@ int main(int argc, char **argv)
     std::string programDir = argv[1];
     if (programDir.empty() || programDir.back() != '/')
         programDir += '/';
-    TVorunWindows windows(programDir, {});
+    TVorunWindows windows({programDir, programDir, programDir + IniFileBaseName}, {});
     TVorunGame &game = windows.MainForm->Game();
     const size_t lineCount = size_t(megabytes) * 1000000 / (LineLength + 1);
     game.SetNotes(std::vector<std::string>(lineCount, std::string(LineLength, 'n')));

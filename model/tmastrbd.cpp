@@ -1,12 +1,24 @@
 #include "tmastrbd.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "uilink.h"
 
 namespace {
 
 TVorunMasterboard *theBoard = nullptr;
+
+// Why a board picture did not load, for the second line of the message.
+std::string PictureProblem(const std::string &picture)
+{
+    std::error_code error;
+    if (!std::filesystem::exists(picture, error))
+        return error ? error.message()
+                     : std::make_error_code(std::errc::no_such_file_or_directory).message();
+    return "Not a picture this program can read";
+}
 
 constexpr double HexHeight = 0.8660254; // about the square root of 3 over 2
 constexpr double LandHeight = 2.5980762; // three times HexHeight
@@ -175,8 +187,11 @@ void TVorunMasterboard::SetBoardSize(int chosenSize, bool first)
     if (unit == s && !first)
         return;
     s = unit;
-    if (!Ui::LoadBoardPicture(BoardPictureFile(programDir, s)))
-        Ui::FatalError("Cannot load main board image.  Bad install.", "Critical Error");
+    const std::string picture = BoardPictureFile(programDir, s);
+    if (!Ui::LoadBoardPicture(picture))
+        Ui::FatalError("Cannot load main board image.  Bad install.\n" + picture + ": "
+                           + PictureProblem(picture),
+                       "Critical Error");
     Ui::BoardResized();
     upOutline = LandOutline(true, s);
     downOutline = LandOutline(false, s);

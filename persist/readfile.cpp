@@ -1,6 +1,7 @@
 #include "readfile.h"
 
 #include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -43,6 +44,11 @@ bool ReadInto(int fd, std::string &bytes, size_t wanted)
     return true;
 }
 
+FileRead Failed(ReadStatus status, int error)
+{
+    return {status, {}, std::strerror(error)};
+}
+
 } // namespace
 
 FileRead ReadRegularFile(const std::string &path, size_t limit)
@@ -50,24 +56,26 @@ FileRead ReadRegularFile(const std::string &path, size_t limit)
     // Non-blocking, so that opening a pipe with no writer returns at once; fstat then refuses it.
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (file.Get() < 0)
-        return {ReadStatus::CannotOpen, {}};
+        return Failed(ReadStatus::CannotOpen, errno);
     struct stat info { };
     if (::fstat(file.Get(), &info) != 0)
-        return {ReadStatus::ReadFailed, {}};
+        return Failed(ReadStatus::ReadFailed, errno);
+    if (S_ISDIR(info.st_mode))
+        return Failed(ReadStatus::NotRegular, EISDIR);
     if (!S_ISREG(info.st_mode))
-        return {ReadStatus::NotRegular, {}};
+        return {ReadStatus::NotRegular, {}, NotOrdinaryFileReason};
     FileRead result;
     if (size_t(info.st_size) > limit) {
         result.status = ReadStatus::TooLarge;
         if (!ReadInto(file.Get(), result.bytes, PrefixBytes))
-            result.status = ReadStatus::ReadFailed;
+            return Failed(ReadStatus::ReadFailed, errno);
         return result;
     }
     result.bytes.reserve(size_t(info.st_size));
     // One byte more than allowed tells a file that grew while it was read.
     if (!ReadInto(file.Get(), result.bytes, limit + 1))
-        result.status = ReadStatus::ReadFailed;
-    else if (result.bytes.size() > limit)
+        return Failed(ReadStatus::ReadFailed, errno);
+    if (result.bytes.size() > limit)
         result.status = ReadStatus::TooLarge;
     return result;
 }

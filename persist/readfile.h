@@ -8,6 +8,9 @@
 // text. Nothing beyond a generous size is read at all, so a huge file is refused at once instead
 // of filling the memory first.
 
+// The reason given for a pipe or a device where a file belongs.
+constexpr const char *NotOrdinaryFileReason = "Not an ordinary file";
+
 // About 250 times the largest game the program can write.
 constexpr size_t MaxReadBytes = size_t(16) << 20;
 
@@ -22,6 +25,8 @@ enum class ReadStatus {
 struct FileRead {
     ReadStatus status = ReadStatus::Read;
     std::string bytes;
+    // Why it could not be read, as the system says it ("Permission denied"); empty when read.
+    std::string reason;
 };
 
 // A file larger than the limit still shows its first bytes, which tell what kind of file it is.

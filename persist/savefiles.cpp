@@ -1,5 +1,7 @@
 #include "savefiles.h"
 
+#include "readfile.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -25,7 +27,6 @@ constexpr const char *SaveOpenText = "Error opening save game file.";
 constexpr const char *SaveOpenCaption = "File Error";
 constexpr const char *SaveFailedText = "Error while attempting to save file.";
 constexpr const char *SaveFailedCaption = "Save Error";
-constexpr const char *NotOrdinaryReason = "Not an ordinary file";
 
 // A temporary file is the save's name, hidden, with "." and six random characters after it; the
 // name is shortened where needed so the whole stays within the system's 255 bytes.
@@ -129,7 +130,7 @@ std::string CannotReplace(const fs::path &target)
     if (S_ISDIR(info.st_mode))
         return Reason(EISDIR);
     if (!S_ISREG(info.st_mode))
-        return NotOrdinaryReason;
+        return NotOrdinaryFileReason;
     if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0
         || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
         return Reason(EACCES);

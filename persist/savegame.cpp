@@ -365,16 +365,18 @@ LoadResult LoadSavedGameFile(const std::string &path, TVorunGame &game, TCharLef
 {
     try {
         const FileRead file = ReadRegularFile(path);
+        // The file and the system's reason go on a second line.
+        const std::string why = "\n" + path + ": " + file.reason;
         switch (file.status) {
         case ReadStatus::CannotOpen:
         case ReadStatus::NotRegular:
-            return Failure(LoadOutcome::StayOnTitle, MessageKind::Error, OpenErrorText,
-                           OpenErrorCaption);
+            return {LoadOutcome::StayOnTitle, MessageKind::Error, OpenErrorText + why,
+                    OpenErrorCaption};
         case ReadStatus::TooLarge:
             return RefuseTooLarge(file.bytes);
         case ReadStatus::ReadFailed:
-            return Failure(LoadOutcome::Restart, MessageKind::Error, LoadFailedText,
-                           LoadFailedCaption);
+            return {LoadOutcome::Restart, MessageKind::Error, LoadFailedText + why,
+                    LoadFailedCaption};
         case ReadStatus::Read:
             break;
         }

@@ -8,7 +8,11 @@
 #include <fstream>
 #include <istream>
 #include <ostream>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <sstream>
+#include <system_error>
 #include <vector>
 
 #include <sys/stat.h>
@@ -191,18 +195,27 @@ void WriteStartupSettings(std::ostream &out, const TSettingsToWrite &values)
     WriteSetting(out, KeyBoardSize, std::to_string(values.boardSize));
 }
 
-bool WriteStartupSettingsFile(const std::string &path, const TSettingsToWrite &values)
+bool WriteStartupSettingsFile(const std::string &path, const TSettingsToWrite &values,
+                              std::string *reason)
 {
+    const auto failed = [reason](const std::string &why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
     // Written in place, not through a temporary file: a settings file the user made read-only
     // must stay as it is, and the dialog then says the file could not be opened. Opening a pipe
     // of that name would wait for a reader for ever.
     struct stat info { };
     if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
-        return false;
+        return failed(S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : NotOrdinaryFileReason);
+    // An installed program keeps its settings in the user's folder, made on first use.
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out)
-        return false;
+        return failed(std::strerror(errno));
     WriteStartupSettings(out, values);
     out.close();
-    return !out.fail();
+    return !out.fail() || failed(std::strerror(EIO));
 }

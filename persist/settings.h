@@ -49,5 +49,7 @@ TStartupSettings ReadStartupSettings(std::istream &in);
 TStartupSettings ReadStartupSettingsFile(const std::string &path);
 
 void WriteStartupSettings(std::ostream &out, const TSettingsToWrite &values);
-// False when the file cannot be opened for writing (nothing is written then).
-bool WriteStartupSettingsFile(const std::string &path, const TSettingsToWrite &values);
+// False when the file cannot be opened for writing (nothing is written then), with the system's
+// reason in `reason`. The file's folder is made when it is missing.
+bool WriteStartupSettingsFile(const std::string &path, const TSettingsToWrite &values,
+                              std::string *reason = nullptr);

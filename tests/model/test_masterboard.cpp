@@ -1,11 +1,14 @@
 #include "tmastrbd.h"
 
 #include "recording_link.h"
+#include "temp_folder.h"
 #include "tlegion.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <tuple>
 
@@ -151,13 +154,23 @@ TEST_F(LandTest, SlotRules)
     }
 }
 
-TEST(Masterboard, AMissingPictureIsFatal)
+// The message says which picture and why, on a second line.
+TEST(Masterboard, AMissingOrDamagedPictureIsFatal)
 {
-    RecordingLink link;
-    link.pictureLoads = false;
-    TVorunMasterboard board("/vk/", 3);
-    EXPECT_EQ(link.Of("Fatal"),
-              Texts{"Cannot load main board image.  Bad install. | Critical Error"});
+    TempFolder folder;
+    std::filesystem::create_directory(folder.path / "GRAPHICS");
+    std::ofstream(folder.path / "GRAPHICS" / "VORNBRD3.BMP") << "not a picture";
+    const std::string dir = folder.path.string() + "/";
+    for (const auto &[programDir, reason] :
+         {std::pair{std::string("/vk/"), "No such file or directory"},
+          std::pair{dir, "Not a picture this program can read"}}) {
+        RecordingLink link;
+        link.pictureLoads = false;
+        TVorunMasterboard board(programDir, 3);
+        EXPECT_EQ(link.Of("Fatal"),
+                  Texts{"Cannot load main board image.  Bad install.\n" + programDir
+                        + "GRAPHICS/VORNBRD3.BMP: " + reason + " | Critical Error"});
+    }
 }
 
 TEST(Masterboard, PublishedWhileItLivesAndASizeChangeMovesTheLandsKeepingTheirState)

@@ -239,10 +239,14 @@ TEST(LoadSavedGameFile, PipesDevicesAndHugeFilesAreRefusedAtOnce)
         fs::resize_file(path, 100u << 20); // sparse: written at once
         return path;
     };
+    const std::string openError = "Error opening game file\n";
     const std::tuple<const char *, fs::path, LoadOutcome, std::string> cases[] = {
-        {"pipe", fifo, LoadOutcome::StayOnTitle, "Error opening game file"},
-        {"endless device", "/dev/zero", LoadOutcome::StayOnTitle, "Error opening game file"},
-        {"folder", folder.path, LoadOutcome::StayOnTitle, "Error opening game file"},
+        {"pipe", fifo, LoadOutcome::StayOnTitle,
+         openError + fifo.string() + ": Not an ordinary file"},
+        {"endless device", "/dev/zero", LoadOutcome::StayOnTitle,
+         openError + "/dev/zero: Not an ordinary file"},
+        {"folder", folder.path, LoadOutcome::StayOnTitle,
+         openError + folder.path.string() + ": Is a directory"},
         {"100 MB game", huge(Example), LoadOutcome::Restart, "Error loading game file."},
         {"100 MB of something else", huge("3\r\n"), LoadOutcome::StayOnTitle,
          "Bad File Format or Wrong Saved Game Version"},
@@ -260,24 +264,36 @@ TEST(LoadSavedGameFile, PipesDevicesAndHugeFilesAreRefusedAtOnce)
     }
 }
 
+// A file that cannot be read says so with the system's reason; a damaged one has no system
+// reason to give.
 TEST(LoadSavedGameFile, UnreadableOrBrokenFilesLeaveTheGameUntouched)
 {
     TempFolder folder;
     std::ofstream(folder.path / "cut.txt", std::ios::binary) << Example.substr(0, 40);
-    const std::pair<fs::path, LoadOutcome> cases[] = {
-        {folder.path / "missing.txt", LoadOutcome::StayOnTitle},
-        {folder.path, LoadOutcome::StayOnTitle},
-        {folder.path / "cut.txt", LoadOutcome::Restart},
+    std::ofstream(folder.path / "locked.txt", std::ios::binary) << Example;
+    fs::permissions(folder.path / "locked.txt", fs::perms::none);
+    const bool lockedOut = ::access((folder.path / "locked.txt").c_str(), R_OK) != 0;
+    const std::string missing = (folder.path / "missing.txt").string();
+    const std::string locked = (folder.path / "locked.txt").string();
+    const std::tuple<fs::path, LoadOutcome, std::string> cases[] = {
+        {missing, LoadOutcome::StayOnTitle,
+         "Error opening game file\n" + missing + ": No such file or directory | Open Error"},
+        {folder.path, LoadOutcome::StayOnTitle,
+         "Error opening game file\n" + folder.path.string() + ": Is a directory | Open Error"},
+        {locked, lockedOut ? LoadOutcome::StayOnTitle : LoadOutcome::Loaded,
+         lockedOut ? "Error opening game file\n" + locked + ": Permission denied | Open Error"
+                   : " | "},
+        {folder.path / "cut.txt", LoadOutcome::Restart, "Error loading game file. | Error"},
     };
-    for (const auto &[path, outcome] : cases) {
+    for (const auto &[path, outcome, message] : cases) {
         TVorunGame game;
         TCharLeft stacks;
         const LoadResult result = LoadSavedGameFile(path.string(), game, stacks);
         EXPECT_EQ(result.outcome, outcome) << path;
-        if (outcome == LoadOutcome::StayOnTitle) {
-            EXPECT_EQ(result.text + " | " + result.caption, "Error opening game file | Open Error");
+        EXPECT_EQ(result.text + " | " + result.caption, message);
+        if (outcome != LoadOutcome::Loaded) {
+            EXPECT_EQ(SavedGameText(game, stacks), SavedGameText(TVorunGame(), TCharLeft()));
         }
-        EXPECT_EQ(SavedGameText(game, stacks), SavedGameText(TVorunGame(), TCharLeft()));
     }
 }
 

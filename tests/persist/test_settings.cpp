@@ -119,15 +119,24 @@ protected:
     std::filesystem::path dir;
 };
 
+// The user's settings folder is made on first use; what cannot be written says why.
 TEST_F(SettingsFile, WrittenFileReadsBackAndMissingOrUnopenableFilesChangeNothing)
 {
-    const std::string path = (dir / IniFileBaseName).string();
+    const std::string path = (dir / "config" / "vorunkelm" / IniFileBaseName).string();
     ASSERT_TRUE(WriteStartupSettingsFile(path, {false, "-20", "1280", "abc", "2000", 5}));
     EXPECT_EQ(Show(ReadStartupSettingsFile(path)), "-20 1280 640 2000 - 5");
     EXPECT_EQ(Show(ReadStartupSettingsFile((dir / "none.ini").string())), Defaults);
-    EXPECT_FALSE(WriteStartupSettingsFile((dir / "missing" / IniFileBaseName).string(), {}));
-    EXPECT_FALSE(WriteStartupSettingsFile(dir.string(), {}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1); // only the first
+    std::ofstream(dir / "file") << "in the way";
+    const std::pair<std::string, std::string> refused[] = {
+        {(dir / "file" / IniFileBaseName).string(), "Not a directory"},
+        {dir.string(), "Is a directory"},
+    };
+    for (const auto &[where, why] : refused) {
+        std::string reason;
+        EXPECT_FALSE(WriteStartupSettingsFile(where, {}, &reason)) << where;
+        EXPECT_EQ(reason, why);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2); // config/, file
 }
 
 // A pipe, a device or a huge file where the settings belong would stop the program or fill its

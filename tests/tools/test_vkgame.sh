@@ -51,7 +51,8 @@ refused_file)
     [ "$(cat "$err")" = "Error loading game file." ] || fail "wrong message"
     [ ! -s "$out" ] || fail "refused file wrote to stdout"
     run 1 write "$data/no_such_file.txt"
-    [ "$(cat "$err")" = "Error opening game file" ] || fail "wrong message for a missing file"
+    [ "$(cat "$err")" = "Error opening game file $data/no_such_file.txt: No such file or directory" ] ||
+        fail "wrong message for a missing file"
     # A pipe or an endless device is refused at once instead of waiting or reading for ever.
     dir=$(mktemp -d)
     mkfifo "$dir/fifo.txt"
@@ -59,7 +60,8 @@ refused_file)
         timeout 10 "$vkgame" dump "$file" >"$out" 2>"$err"
         status=$?
         [ "$status" -eq 1 ] || { rm -r "$dir"; fail "vkgame dump $file exited $status"; }
-        [ "$(cat "$err")" = "Error opening game file" ] || { rm -r "$dir"; fail "wrong message"; }
+        [ "$(cat "$err")" = "Error opening game file $file: Not an ordinary file" ] ||
+            { rm -r "$dir"; fail "wrong message"; }
     done
     rm -r "$dir" ;;
 non_utf8_name)

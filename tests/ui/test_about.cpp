@@ -46,7 +46,7 @@ private slots:
         QTimer::singleShot(0, [&] {
             if (QApplication::activeModalWidget() == about
                 && QTest::qWaitFor([about] { return about->isActiveWindow(); }))
-                seen += "modal active|" + about->Label3->text();
+                seen += "modal active|" + about->Label3->text() + "|" + about->GamesLbl->text();
             if (homePage >= 0)
                 QTest::mouseClick(about->HomePageBtn, Qt::LeftButton);
             seen += about->isVisible() ? "|open" : "|closed";
@@ -55,7 +55,9 @@ private slots:
             about->reject(); // a failed check must not leave the test waiting
         });
         QTest::keyClick(windows->MainForm.get(), Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(seen, QStringLiteral("modal active|Version:  %1|open|closed").arg(ProductVersion));
+        QCOMPARE(seen,
+                 QStringLiteral("modal active|Version:  %1|Saved games:  %2SavedGames/|open|closed")
+                     .arg(ProductVersion, QString::fromStdString(folder.Dir())));
         QTRY_VERIFY(windows->MainForm->isActiveWindow()); // the keyboard is back
         QVERIFY(QRegularExpression("^\\d+\\.\\d+\\.\\d+\\.\\d+$").match(ProductVersion).hasMatch());
         QCOMPARE(fake.openedDocuments(),
@@ -94,7 +96,9 @@ private slots:
                  QStringList(QString::fromStdString(folder.Dir()) + file));
         QCOMPARE(fake.boxes(),
                  opens ? QStringList()
-                       : QStringList("Cannot Open Documentation File. | Error | Stop | Ok"));
+                       : QStringList("Cannot Open Documentation File.\n"
+                                     + QString::fromStdString(folder.Dir()) + file + ": "
+                                     + FakePlatform::ScriptedFailure + " | Error | Stop | Ok"));
         VERIFY_PLATFORM_DONE(fake);
     }
 };

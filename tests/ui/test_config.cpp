@@ -96,8 +96,10 @@ void TestConfig::dialog()
     fake.queueAnswer(Platform::Answer::Ok);
     form.Button1->click();
     QCOMPARE(form.result(), int(blocked ? QDialog::Rejected : QDialog::Accepted));
+    const QString why = before == "folder" ? "Is a directory" : "Permission denied";
     QCOMPARE(fake.boxes(),
-             QStringList{blocked ? "Cannot open .INI file | Error | Stop | Ok"
+             QStringList{blocked ? "Cannot open .INI file\n" + QString::fromStdString(ini) + ": "
+                                 + why + " | Error | Stop | Ok"
                                  : "The changes will take effect the next time you start this "
                                    "program. | Settings Saved | None | Ok"});
     QFile saved(QString::fromStdString(ini));

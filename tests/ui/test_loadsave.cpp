@@ -84,9 +84,11 @@ void TestLoadSave::missingBoardPictureEndsTheProgram()
     fake.queueAnswer(Platform::Answer::Ok);
     const Windows windows = StartWithGame(folder, ExampleGame());
 
-    QCOMPARE(
-        fake.boxes(),
-        QStringList{"Cannot load main board image.  Bad install. | Critical Error | Stop | Ok"});
+    QCOMPARE(fake.boxes(),
+             QStringList{"Cannot load main board image.  Bad install.\n"
+                         + QString::fromStdString(folder.Dir())
+                         + "GRAPHICS/VORNBRD1.BMP: No such file or directory | Critical Error | "
+                           "Stop | Ok"});
     QCOMPARE(fake.exitCodes(), QList<int>{0});
     QCOMPARE(fake.startCount(), 0);
     VERIFY_PLATFORM_DONE(fake);
@@ -101,9 +103,12 @@ void TestLoadSave::loadFailures_data()
     const std::string example = ExampleGame();
     const QStringList loadError{"Error loading game file. | Error | Stop | Ok"};
     QTest::newRow("dialog cancelled") << Chosen::Cancel << std::string() << QStringList() << false;
-    QTest::newRow("no such file") << Chosen::Missing << std::string()
-                                  << QStringList{"Error opening game file | Open Error | Stop | Ok"}
-                                  << false;
+    // %1: the folder
+    QTest::newRow("no such file")
+        << Chosen::Missing << std::string()
+        << QStringList{"Error opening game file\n%1SavedGames/game.txt: No such file or directory"
+                       " | Open Error | Stop | Ok"}
+        << false;
     QTest::newRow("version 3")
         << Chosen::Written << Replaced(example, "2\r\n", "3\r\n")
         << QStringList{"Bad File Format or Wrong Saved Game Version | Error | Stop | Ok"} << false;
@@ -136,6 +141,8 @@ void TestLoadSave::loadFailures()
         fake.queueAnswer(Platform::Answer::Ok);
     QTest::keyClick(form.LoadBtn, Qt::Key_Return);
 
+    for (QString &box : boxes)
+        box = box.replace("%1", QString::fromStdString(folder.Dir()));
     QCOMPARE(fake.boxes(), boxes);
     QVERIFY(!form.InGameView() && form.TitleLabel->isVisible());
     QCOMPARE(form.Game().PlayerCount(), 0);

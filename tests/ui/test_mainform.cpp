@@ -197,7 +197,7 @@ void TestMainForm::leaveTitleScreen()
     const std::string game = folder.WriteFile("SavedGames/g.txt", BoardGame);
     // A pending load waits for the first idle moment: shown, but with no event processed yet.
     const Windows windows = loadPending
-        ? std::make_unique<TVorunWindows>(folder.Dir(), std::vector<std::string>{game})
+        ? std::make_unique<TVorunWindows>(folder.Folders(), std::vector<std::string>{game})
         : StartProgram(folder);
     windows->MainForm->show();
     QCOMPARE(windows->MainForm->CommandLineLoadPending(), loadPending);

@@ -1,5 +1,7 @@
+#include "commandline.h"
 #include "fake_platform.h"
 #include "fonts.h"
+#include "product.h"
 #include "qtplatform.h"
 #include "thelpviewer.h"
 
@@ -17,12 +19,15 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <set>
 
 Q_DECLARE_METATYPE(Platform::Icon)
 Q_DECLARE_METATYPE(Platform::Answer)
+Q_DECLARE_METATYPE(TCommandLine::Action)
+Q_DECLARE_METATYPE(std::vector<std::string>)
 
 class TestPlatform : public QObject {
     Q_OBJECT
@@ -145,6 +150,90 @@ private slots:
         QCOMPARE(format, Qt::PlainText);
     }
 
+    // The test program has no board pictures beside it, like an installed program: its games
+    // and settings go to the user's XDG folders, or to their defaults under HOME.
+    void userFoldersFollowXdg_data()
+    {
+        QTest::addColumn<QByteArray>("dataHome");
+        QTest::addColumn<QByteArray>("configHome");
+        QTest::addColumn<QString>("games");
+        QTest::addColumn<QString>("settings");
+        QTest::newRow("XDG set") << QByteArray("/tmp/vk-xdg/data") << QByteArray("/tmp/vk-xdg/conf")
+                                 << "/tmp/vk-xdg/data/vorunkelm/"
+                                 << "/tmp/vk-xdg/conf/vorunkelm/VorunKelm.ini";
+        QTest::newRow("XDG unset") << QByteArray() << QByteArray() << "%1/.local/share/vorunkelm/"
+                                   << "%1/.config/vorunkelm/VorunKelm.ini";
+    }
+
+    void userFoldersFollowXdg()
+    {
+        QFETCH(QByteArray, dataHome);
+        QFETCH(QByteArray, configHome);
+        QFETCH(QString, games);
+        QFETCH(QString, settings);
+        const QByteArray home = qgetenv("HOME");
+        const auto restore = qScopeGuard([home] {
+            qputenv("HOME", home);
+            qunsetenv("XDG_DATA_HOME");
+            qunsetenv("XDG_CONFIG_HOME");
+        });
+        qputenv("HOME", "/tmp/vk-home");
+        for (const auto &[name, value] :
+             {std::pair{"XDG_DATA_HOME", dataHome}, std::pair{"XDG_CONFIG_HOME", configHome}})
+            value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
+        const TProgramFolders folders = QtProgramFolders();
+        QCOMPARE(QString::fromStdString(folders.games), games.arg("/tmp/vk-home"));
+        QCOMPARE(QString::fromStdString(folders.settings), settings.arg("/tmp/vk-home"));
+    }
+
+    void commandLine_data()
+    {
+        using A = TCommandLine::Action;
+        using Games = std::vector<std::string>;
+        QTest::addColumn<QByteArrayList>("arguments"); // as the system gives them
+        QTest::addColumn<TCommandLine::Action>("action");
+        QTest::addColumn<std::vector<std::string>>("games");
+        QTest::addColumn<QString>("textStart");
+        QTest::newRow("nothing") << QByteArrayList() << A::Run << Games{} << "";
+        QTest::newRow("a game") << QByteArrayList{"fri.txt"} << A::Run << Games{"fri.txt"} << "";
+        QTest::newRow("--help") << QByteArrayList{"--help"} << A::Help << Games{}
+                                << "Usage: vorunkelm [options] [game]\n";
+        QTest::newRow("-h") << QByteArrayList{"-h", "fri.txt"} << A::Help << Games{}
+                            << "Usage: vorunkelm [options] [game]\n";
+        QTest::newRow("--version") << QByteArrayList{"--version"} << A::Version << Games{}
+                                   << QStringLiteral("vorunkelm %1\n").arg(ProductVersion);
+        QTest::newRow("-v") << QByteArrayList{"-v"} << A::Version << Games{}
+                            << QStringLiteral("vorunkelm %1\n").arg(ProductVersion);
+        QTest::newRow("unknown short") << QByteArrayList{"-x", "fri.txt"} << A::Usage << Games{}
+                                       << "vorunkelm: Unknown option 'x'.\n\nUsage: vorunkelm";
+        QTest::newRow("unknown long") << QByteArrayList{"--frobnicate"} << A::Usage << Games{}
+                                      << "vorunkelm: Unknown option 'frobnicate'.";
+        QTest::newRow("a file named --help")
+            << QByteArrayList{"./--help"} << A::Run << Games{"./--help"} << "";
+        QTest::newRow("after --") << QByteArrayList{"--", "--help"} << A::Run << Games{"--help"}
+                                  << "";
+        QTest::newRow("Qt's own options")
+            << QByteArrayList{"-platform", "offscreen", "-reverse", "g.txt"} << A::Run
+            << Games{"g.txt"} << "";
+        QTest::newRow("Latin-1 file name")
+            << QByteArrayList{"caf\xe9.txt"} << A::Run << Games{"caf\xe9.txt"} << "";
+    }
+
+    // The options and the games; a game's name stays the system's bytes.
+    void commandLine()
+    {
+        QFETCH(QByteArrayList, arguments);
+        arguments.prepend("/usr/bin/vorunkelm");
+        std::vector<const char *> argv;
+        for (const QByteArray &argument : arguments)
+            argv.push_back(argument.constData());
+        const TCommandLine command = ParseCommandLine(int(argv.size()), argv.data());
+        QTEST(command.action, "action");
+        QTEST(command.games, "games");
+        QFETCH(QString, textStart);
+        QVERIFY2(QString::fromStdString(command.text).startsWith(textStart), command.text.c_str());
+    }
+
     void saveDialogProposesTheName()
     {
         const std::string folder = QDir::tempPath().toStdString() + "/";
@@ -174,7 +263,8 @@ private slots:
             drawn.insert(platform.Random(6));
         QVERIFY(drawn == std::set<int>({0, 1, 2, 3, 4, 5}));
         QVERIFY(platform.Random(0) == 0 && platform.Random(-3) == 0);
-        QVERIFY(!platform.OpenDocument(QDir::tempPath().toStdString() + "/vk-none/History.txt"));
+        QCOMPARE(platform.OpenDocument(QDir::tempPath().toStdString() + "/vk-none/History.txt"),
+                 std::string("No such file or directory"));
     }
 
     // The real help window: a long document opens at its contents, where links and Back work;
@@ -188,7 +278,8 @@ private slots:
             return static_cast<THelpViewer *>(nullptr);
         };
         QtPlatform platform;
-        QVERIFY(!platform.ShowHelp(QDir::tempPath().toStdString() + "/vk-none/VorunKelm.html"));
+        QCOMPARE(platform.ShowHelp(QDir::tempPath().toStdString() + "/vk-none/VorunKelm.html"),
+                 std::string("No such file or directory"));
         QVERIFY(!viewer());
         const QString filler = QStringLiteral("<p>filler</p>").repeated(150);
         QTemporaryDir dir;
@@ -200,7 +291,7 @@ private slots:
                       .toUtf8());
         out.close();
 
-        QVERIFY(platform.ShowHelp(file.toStdString()));
+        QCOMPARE(platform.ShowHelp(file.toStdString()), std::string());
         QTextBrowser *browser = viewer()->Browser;
         QTRY_VERIFY(viewer()->isActiveWindow());
         const auto topLine = [browser] {

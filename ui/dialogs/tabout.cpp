@@ -5,6 +5,7 @@
 #include "product.h"
 #include "tcatalog.h"
 
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -20,6 +21,7 @@ constexpr int TextSpacing = 6;
 constexpr int ButtonGap = 18;
 constexpr int ColumnGap = 16;
 
+constexpr const char *GamesText = "Saved games:  ";
 constexpr const char *WebPageFailed = "Cannot Open Web Page.";
 constexpr const char *WebPageFailedCaption = "Error";
 
@@ -36,8 +38,8 @@ QLabel *NewLabel(QWidget *parent, const QString &text, int pixels, bool bold)
 
 } // namespace
 
-TAboutForm::TAboutForm(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+TAboutForm::TAboutForm(std::string games, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), savedGames(std::move(games))
 {
     setWindowTitle(QStringLiteral("About"));
 }
@@ -80,9 +82,13 @@ QLayout *TAboutForm::BuildTexts()
         TextPixels, false);
     Label3 = NewLabel(this, QStringLiteral("Version:  ") + QString::fromLatin1(ProductVersion),
                       TextPixels, false);
+    GamesLbl
+        = NewLabel(this, QString::fromLatin1(GamesText) + QFile::decodeName(savedGames.c_str()),
+                   TextPixels, false);
+    GamesLbl->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *texts = new QVBoxLayout;
     texts->setSpacing(TextSpacing);
-    for (QLabel *label : {Label1, Label2, Label3})
+    for (QLabel *label : {Label1, Label2, Label3, GamesLbl})
         texts->addWidget(label);
     texts->addStretch();
     return texts;
@@ -107,7 +113,7 @@ QLayout *TAboutForm::BuildButtons()
 
 void TAboutForm::HomePageBtnClick()
 {
-    if (!ThePlatform().OpenDocument(ProductHomePage))
+    if (!ThePlatform().OpenDocument(ProductHomePage).empty())
         ThePlatform().MessageBox(this, WebPageFailed, WebPageFailedCaption, Platform::Icon::None,
                                  Platform::Buttons::Ok);
 }

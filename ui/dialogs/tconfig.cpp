@@ -246,9 +246,11 @@ void TConfigForm::Button1Click()
     values.width = Edit3->text().toStdString();
     values.height = Edit4->text().toStdString();
     values.boardSize = BoardSizeIndex();
-    if (!WriteStartupSettingsFile(windows.MainForm->IniFileName(), values)) {
-        ThePlatform().MessageBox(this, CannotOpenText, CannotOpenCaption, Platform::Icon::Stop,
-                                 Platform::Buttons::Ok);
+    const std::string &file = windows.MainForm->IniFileName();
+    std::string reason;
+    if (!WriteStartupSettingsFile(file, values, &reason)) {
+        ThePlatform().MessageBox(this, std::string(CannotOpenText) + "\n" + file + ": " + reason,
+                                 CannotOpenCaption, Platform::Icon::Stop, Platform::Buttons::Ok);
         reject();
         return;
     }

@@ -1,5 +1,6 @@
 #include "tvorunwindows.h"
 
+#include "savefiles.h"
 #include "tabout.h"
 #include "tcharadd.h"
 #include "tchrleft.h"
@@ -11,15 +12,15 @@
 #include "tpnames.h"
 #include "vornmain.h"
 
-TVorunWindows::TVorunWindows(std::string programDir, std::vector<std::string> arguments)
-    : MainForm(std::make_unique<TVorunMainForm>(std::move(programDir), std::move(arguments))),
+TVorunWindows::TVorunWindows(TProgramFolders folders, std::vector<std::string> arguments)
+    : MainForm(std::make_unique<TVorunMainForm>(std::move(folders), std::move(arguments))),
       NamesForm(std::make_unique<TNamesForm>(*this)),
       ColorForm(std::make_unique<TColorForm>(*this)),
       LgnDispForm(std::make_unique<TLgnDispForm>(*this)),
       MonSelectForm(std::make_unique<TMonSelectForm>(*this)),
       LMSelectForm(std::make_unique<TLMSelectForm>(*this)),
       CharLeftForm(std::make_unique<TCharLeftForm>(*this)),
-      AboutForm(std::make_unique<TAboutForm>()),
+      AboutForm(std::make_unique<TAboutForm>(SavedGamesDir(MainForm->Folders().games))),
       NotesForm(std::make_unique<TNotesForm>(*this)),
       ConfigForm(std::make_unique<TConfigForm>(*this))
 {

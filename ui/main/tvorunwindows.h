@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "programfolders.h"
+
 class TVorunMainForm;
 class TNamesForm;
 class TColorForm;
@@ -19,7 +21,7 @@ class TConfigForm;
 // run; they are destroyed in the reverse order, the main window last.
 struct TVorunWindows {
     // arguments: the program's arguments as the system gave them, without the program's name.
-    TVorunWindows(std::string programDir, std::vector<std::string> arguments);
+    TVorunWindows(TProgramFolders folders, std::vector<std::string> arguments);
     ~TVorunWindows();
     TVorunWindows(const TVorunWindows &) = delete;
     TVorunWindows &operator=(const TVorunWindows &) = delete;

@@ -93,8 +93,8 @@ QString PanelLandName(const std::string &name)
 
 } // namespace
 
-TVorunMainForm::TVorunMainForm(std::string dir, std::vector<std::string> args)
-    : programDir(std::move(dir)), arguments(std::move(args)), link(*this)
+TVorunMainForm::TVorunMainForm(TProgramFolders programFolders, std::vector<std::string> args)
+    : folders(std::move(programFolders)), arguments(std::move(args)), link(*this)
 {
     setWindowTitle(WindowCaption);
     setMinimumSize(MinWidth, MinHeight);
@@ -139,10 +139,10 @@ TVorunMainForm::TVorunMainForm(std::string dir, std::vector<std::string> args)
     BuildMenu();
 
     ThePlatform().Randomize();
-    iniFileName = programDir + IniFileBaseName;
+    iniFileName = folders.settings;
     startupSettings = ReadStartupSettingsFile(iniFileName);
     EnableGameMenus(false);
-    helpFileName = programDir + "VorunKelm.html";
+    helpFileName = folders.data + "VorunKelm.html";
 
     if (!arguments.empty()) {
         cmdLoadPending = true;
@@ -398,7 +398,7 @@ void TVorunMainForm::EnterGameView()
     SizeMIs[size_t(chosenBoardSize - 1)]->setChecked(true);
     if (!masterboard) {
         BoardImage->show();
-        masterboard = std::make_unique<TVorunMasterboard>(programDir, chosenBoardSize);
+        masterboard = std::make_unique<TVorunMasterboard>(folders.data, chosenBoardSize);
     }
     for (int p = 0; p < game.PlayerCount(); ++p) {
         for (int m = 0; m < TPlayer::LegionSlots; ++m) {
@@ -900,7 +900,7 @@ void TVorunMainForm::LoadGame(bool commandLineMode)
         if (commandLineMode)
             ThePlatform().Diagnostic(this, "bug: cmd-line game load attempted with no filename.");
         const std::optional<std::string> chosen
-            = ThePlatform().OpenFileName(this, SavedGamesDir(programDir));
+            = ThePlatform().OpenFileName(this, SavedGamesDir(folders.games));
         if (!chosen)
             return;
         path = *chosen;
@@ -930,18 +930,18 @@ void TVorunMainForm::SaveGame()
     HideAuxWindows();
     const TDateTime now = ThePlatform().Now();
     // Saves are named in UTF-8 like every file the desktop shows, whatever the game's own text.
-    const SaveFolders folders{SavedGamesDir(programDir), OldSavesDir(programDir),
-                              CleanFileName(DisplayUtf8(game.FileName)).name};
+    const SaveFolders saves{SavedGamesDir(folders.games), OldSavesDir(folders.games),
+                            CleanFileName(DisplayUtf8(game.FileName)).name};
     // Without its folder the save dialog would quietly offer some other one.
-    SaveResult result = PrepareSaveFolders(folders.savedGames, folders.oldSaves);
+    SaveResult result = PrepareSaveFolders(saves.savedGames, saves.oldSaves);
     if (result.outcome == SaveOutcome::Saved) {
-        const std::optional<std::string> chosen = ThePlatform().SaveFileName(
-            this, folders.savedGames, SaveFileName(folders.fileName, now));
+        const std::optional<std::string> chosen
+            = ThePlatform().SaveFileName(this, saves.savedGames, SaveFileName(saves.fileName, now));
         if (!chosen)
             return;
         try {
             windows->NotesForm->TakeNotesIntoGame();
-            result = SaveGameFile(*chosen, SavedGameText(game, RecruitStacks()), folders);
+            result = SaveGameFile(*chosen, SavedGameText(game, RecruitStacks()), saves);
         } catch (...) {
             result = {SaveOutcome::WriteError, SaveFailed, SaveFailedCaption};
         }
@@ -1037,9 +1037,15 @@ void TVorunMainForm::NotesMIClick()
 
 void TVorunMainForm::ReadmeMIClick()
 {
-    if (!ThePlatform().ShowHelp(helpFileName))
-        ThePlatform().MessageBox(this, DocFailed, DocFailedCaption, Platform::Icon::Stop,
-                                 Platform::Buttons::Ok);
+    ShowDocumentFailure(helpFileName, ThePlatform().ShowHelp(helpFileName));
+}
+
+// The message keeps its line; the file and the reason follow on a second one.
+void TVorunMainForm::ShowDocumentFailure(const std::string &file, const std::string &reason)
+{
+    if (!reason.empty())
+        ThePlatform().MessageBox(this, std::string(DocFailed) + "\n" + file + ": " + reason,
+                                 DocFailedCaption, Platform::Icon::Stop, Platform::Buttons::Ok);
 }
 
 void TVorunMainForm::AboutMIClick()
@@ -1049,10 +1055,8 @@ void TVorunMainForm::AboutMIClick()
 
 void TVorunMainForm::DocMIClick(QAction *item)
 {
-    const std::string file = programDir + (item == LicenseMI ? "License.txt" : "History.txt");
-    if (!ThePlatform().OpenDocument(file))
-        ThePlatform().MessageBox(this, DocFailed, DocFailedCaption, Platform::Icon::Stop,
-                                 Platform::Buttons::Ok);
+    const std::string file = folders.data + (item == LicenseMI ? "License.txt" : "History.txt");
+    ShowDocumentFailure(file, ThePlatform().OpenDocument(file));
 }
 
 void TVorunMainForm::SizeMIClick(QAction *item)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "programfolders.h"
 #include "settings.h"
 #include "tdragcontroller.h"
 #include "tgame.h"
@@ -32,9 +33,9 @@ struct TVorunWindows;
 // selection, and reaches every other window and command through its pop-up menu.
 class TVorunMainForm : public QMainWindow {
 public:
-    // programDir ends with "/"; arguments exclude the program's own name and are the bytes the
-    // system gave, so a file name in any character set opens.
-    TVorunMainForm(std::string programDir, std::vector<std::string> arguments);
+    // arguments exclude the program's own name and are the bytes the system gave, so a file name
+    // in any character set opens.
+    TVorunMainForm(TProgramFolders folders, std::vector<std::string> arguments);
     ~TVorunMainForm() override;
 
     // The nine other windows, created right after this one.
@@ -88,7 +89,7 @@ public:
     bool CommandLineLoadPending() const { return cmdLoadPending; }
     bool InGameView() const { return inGameView; }
     int ChosenBoardSize() const { return chosenBoardSize; }
-    const std::string &ProgramDir() const { return programDir; }
+    const TProgramFolders &Folders() const { return folders; }
     const std::string &IniFileName() const { return iniFileName; }
     const TStartupSettings &StartupSettings() const { return startupSettings; }
     QScrollArea *ScrollArea() const { return scrollArea; }
@@ -164,9 +165,10 @@ private:
     void Restart();
     bool RunDialog(QDialog &dialog);
     bool ConfirmClose();
+    void ShowDocumentFailure(const std::string &file, const std::string &reason);
     int ShowPlayer(int index, const std::string &name, int colour);
 
-    std::string programDir;
+    TProgramFolders folders;
     std::string iniFileName;
     std::string helpFileName;
     std::vector<std::string> arguments;

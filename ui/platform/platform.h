@@ -37,12 +37,13 @@ public:
                                                     const std::string &proposedName)
         = 0;
 
-    // Hands a document or web address to the desktop's "open" action; false when that fails.
-    virtual bool OpenDocument(const std::string &pathOrUrl) = 0;
+    // Hands a document or web address to the desktop's "open" action. Empty when done;
+    // otherwise why not ("No such file or directory"), for the message's second line.
+    virtual std::string OpenDocument(const std::string &pathOrUrl) = 0;
 
-    // Shows the program's help file at its contents page in the program's help viewer; false when
-    // the file cannot be read.
-    virtual bool ShowHelp(const std::string &helpFile) = 0;
+    // Shows the program's help file at its contents page in the program's help viewer. Empty
+    // when shown; otherwise why the file cannot be read.
+    virtual std::string ShowHelp(const std::string &helpFile) = 0;
 
     // Starts the program's own executable again with no arguments; false when it cannot be
     // started. The caller ends this run afterwards.

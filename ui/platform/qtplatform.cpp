@@ -7,10 +7,10 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
@@ -20,6 +20,8 @@
 #include <iostream>
 
 namespace {
+
+constexpr const char *NoViewerReason = "No program on this desktop opens it";
 
 QMessageBox::Icon BoxIcon(Platform::Icon icon)
 {
@@ -78,7 +80,23 @@ std::optional<std::string> RunFileDialog(QFileDialog &dialog)
     return QFile::encodeName(files.first()).toStdString();
 }
 
+// A user folder of the program's own, e.g. ~/.local/share/vorunkelm/.
+std::string UserFolder(QStandardPaths::StandardLocation location)
+{
+    return QFile::encodeName(QStandardPaths::writableLocation(location)).toStdString()
+        + "/vorunkelm/";
+}
+
 } // namespace
+
+TProgramFolders QtProgramFolders()
+{
+    const std::string exeDir
+        = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/";
+    return ChooseProgramFolders(exeDir,
+                                {UserFolder(QStandardPaths::GenericDataLocation),
+                                 UserFolder(QStandardPaths::GenericConfigLocation)});
+}
 
 Platform::Answer QtPlatform::MessageBox(QWidget *asker, const std::string &text,
                                         const std::string &caption, Icon icon, Buttons buttons)
@@ -117,26 +135,28 @@ std::optional<std::string> QtPlatform::SaveFileName(QWidget *asker, const std::s
     return RunFileDialog(dialog);
 }
 
-bool QtPlatform::OpenDocument(const std::string &pathOrUrl)
+std::string QtPlatform::OpenDocument(const std::string &pathOrUrl)
 {
     const QString target = QString::fromStdString(pathOrUrl);
-    if (target.contains(QStringLiteral("://")))
-        return QDesktopServices::openUrl(QUrl(target));
+    const bool local = !target.contains(QStringLiteral("://"));
     // The desktop's launcher reports success before it finds out that the file is missing.
-    if (!QFileInfo::exists(target))
-        return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(target));
+    QFile file(QFile::decodeName(pathOrUrl.c_str()));
+    if (local && !file.open(QIODevice::ReadOnly))
+        return file.errorString().toStdString();
+    if (!QDesktopServices::openUrl(local ? QUrl::fromLocalFile(file.fileName()) : QUrl(target)))
+        return NoViewerReason;
+    return {};
 }
 
-bool QtPlatform::ShowHelp(const std::string &helpFile)
+std::string QtPlatform::ShowHelp(const std::string &helpFile)
 {
-    const QString file = QString::fromStdString(helpFile);
-    if (!QFile(file).open(QIODevice::ReadOnly))
-        return false;
+    QFile file(QFile::decodeName(helpFile.c_str()));
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString().toStdString();
     if (!helpViewer)
         helpViewer = std::make_unique<THelpViewer>();
-    helpViewer->ShowContents(file);
-    return true;
+    helpViewer->ShowContents(file.fileName());
+    return {};
 }
 
 bool QtPlatform::StartNewInstance()

@@ -1,10 +1,15 @@
 #pragma once
 
 #include "platform.h"
+#include "programfolders.h"
 #include "thelpviewer.h"
 
 #include <memory>
 #include <random>
+
+// This run's folders, from the executable's place and the user's XDG folders (QStandardPaths);
+// chosen once, at start.
+TProgramFolders QtProgramFolders();
 
 // The platform of the real program: Qt's message boxes and file dialogs, the desktop's open
 // action, the program's own executable, the local clock.
@@ -15,8 +20,8 @@ public:
     std::optional<std::string> OpenFileName(QWidget *asker, const std::string &initialDir) override;
     std::optional<std::string> SaveFileName(QWidget *asker, const std::string &initialDir,
                                             const std::string &proposedName) override;
-    bool OpenDocument(const std::string &pathOrUrl) override;
-    bool ShowHelp(const std::string &helpFile) override;
+    std::string OpenDocument(const std::string &pathOrUrl) override;
+    std::string ShowHelp(const std::string &helpFile) override;
     bool StartNewInstance() override;
     void Exit(int code) override;
     TDateTime Now() override;

@@ -81,7 +81,7 @@ void THelpViewer::BrowserAnchorClicked(const QUrl &link)
     if (IsInsideHelp(target))
         Browser->setSource(target);
     else
-        ThePlatform().OpenDocument(target.toString().toStdString());
+        (void)ThePlatform().OpenDocument(target.toString().toStdString());
 }
 
 void THelpViewer::keyPressEvent(QKeyEvent *event)

@@ -61,10 +61,10 @@ std::optional<std::string> FakePlatform::SaveFileName(QWidget *asker, const std:
     return fileDialog(PromptKind::SaveFile, asker, initialDir, proposedName);
 }
 
-bool FakePlatform::OpenDocument(const std::string &pathOrUrl)
+std::string FakePlatform::OpenDocument(const std::string &pathOrUrl)
 {
     opened << QString::fromStdString(pathOrUrl);
-    return openResult;
+    return openResult ? std::string() : ScriptedFailure;
 }
 
 bool FakePlatform::StartNewInstance()

@@ -68,12 +68,14 @@ public:
     std::optional<std::string> OpenFileName(QWidget *asker, const std::string &initialDir) override;
     std::optional<std::string> SaveFileName(QWidget *asker, const std::string &initialDir,
                                             const std::string &proposedName) override;
-    bool OpenDocument(const std::string &pathOrUrl) override;
-    bool ShowHelp(const std::string &helpFile) override
+    std::string OpenDocument(const std::string &pathOrUrl) override;
+    std::string ShowHelp(const std::string &helpFile) override
     {
         helpFiles << QString::fromStdString(helpFile);
-        return helpResult;
+        return helpResult ? std::string() : ScriptedFailure;
     }
+    // What a scripted failure to open a document gives as its reason.
+    static constexpr const char *ScriptedFailure = "Scripted failure";
     bool StartNewInstance() override;
     void Exit(int code) override { exits << code; }
     TDateTime Now() override { return now; }

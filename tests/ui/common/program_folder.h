@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings.h"
 #include "temp_folder.h"
 #include "tvorunwindows.h"
 #include "vornmain.h"
@@ -32,6 +33,8 @@ struct ProgramFolder {
 
     // With the trailing "/" the program's folder has.
     std::string Dir() const { return folder.path.string() + "/"; }
+    // A portable folder: data, saves and settings side by side.
+    TProgramFolders Folders() const { return {Dir(), Dir(), Dir() + IniFileBaseName}; }
 
     // Writes a file relative to the folder and returns its full path.
     std::string WriteFile(const std::string &name, const std::string &content) const
@@ -48,7 +51,7 @@ struct ProgramFolder {
 inline std::unique_ptr<TVorunWindows> StartProgram(const ProgramFolder &folder,
                                                    std::vector<std::string> arguments = {})
 {
-    auto windows = std::make_unique<TVorunWindows>(folder.Dir(), arguments);
+    auto windows = std::make_unique<TVorunWindows>(folder.Folders(), arguments);
     windows->MainForm->show();
     windows->MainForm->activateWindow();
     if (!QTest::qWaitForWindowExposed(windows->MainForm.get()))
