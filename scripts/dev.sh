@@ -3,14 +3,16 @@
 #   scripts/dev.sh run [GAME]   install what is missing, build, start the program (optionally
 #                               loading a saved game)
 #   scripts/dev.sh test         install what is missing, build, run the whole test suite
+#   scripts/dev.sh package      install what is missing, build, make the Debian package in build/
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
 mode=${1:-}
 [ $# -gt 0 ] && shift
 
-packages=(cmake make g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-dev xvfb xauth xdotool imagemagick fonts-dejavu-core libx11-dev jq)
+packages=(cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
+  libbenchmark-dev clang libclang-rt-dev xvfb xauth xdotool imagemagick fonts-dejavu-core libx11-dev
+  jq dpkg-dev lintian desktop-file-utils appstream man-db)
 
 install_missing() {
   local missing=()
@@ -41,8 +43,21 @@ case "$mode" in
     build
     ctest --test-dir build --output-on-failure -j"$(nproc)"
     ;;
+  package)
+    install_missing
+    build
+    # A package left from an earlier version would pass for this one.
+    rm -f build/vorunkelm_*.deb
+    # The package's folders take their modes from the umask, as with dpkg-buildpackage.
+    if ! (umask 022 && cd build && cpack -G DEB) >build/cpack.log 2>&1; then
+      cat build/cpack.log >&2
+      exit 1
+    fi
+    deb=$(sed -n 's|^CPack: - package: .*/\(vorunkelm_.*\.deb\) generated\.$|build/\1|p' build/cpack.log)
+    echo "Debian package: $deb"
+    ;;
   *)
-    echo "usage: scripts/dev.sh run [ARGS…] | scripts/dev.sh test" >&2
+    echo "usage: scripts/dev.sh run [ARGS…] | scripts/dev.sh test | scripts/dev.sh package" >&2
     exit 2
     ;;
 esac

@@ -36,7 +36,9 @@ land7=(539 372)
 windowWidth=1024 windowHeight=768
 
 work=$(mktemp -d)
-xvfbPid="" programPid="" display=""
+shotPrefix=e2e
+# shellcheck source=../common/xvfb_story.sh
+source "$(dirname "$0")/../common/xvfb_story.sh"
 
 cleanup() {
     [ -n "$programPid" ] && kill -KILL "$programPid" 2>/dev/null
@@ -46,35 +48,6 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
-
-shot() { [ -n "$display" ] && import -window root "$screens/e2e-$1.png" 2>/dev/null; }
-
-fail() {
-    echo "FAIL: $*"
-    shot failure
-    if [ -n "$display" ]; then
-        echo "--- visible windows"
-        for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
-            echo "$w $(xdotool getwindowname "$w" 2>/dev/null)"
-        done
-    fi
-    echo "--- program output"
-    cat "$work/program.log" 2>/dev/null
-    exit 1
-}
-
-# wait_until WHAT SECONDS COMMAND...: polls COMMAND until it succeeds; fails on the deadline or
-# when the program has ended.
-wait_until() {
-    local what=$1 seconds=$2
-    shift 2
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        [ -n "$programPid" ] && ! kill -0 "$programPid" 2>/dev/null && fail "the program ended while waiting for $what"
-        [ "$SECONDS" -ge "$deadline" ] && fail "timed out after ${seconds}s waiting for $what"
-        sleep 0.05
-    done
-}
 
 screen_checksum() { import -window root rgb:- 2>/dev/null | cksum; }
 screen_differs() { [ "$(screen_checksum)" != "$1" ]; }
@@ -160,15 +133,7 @@ settings=$("$dir/vkgame" settings "$dir/VorunKelm.ini")
 cp "$game" "$dir/SavedGames/$oldSave"
 "$dir/vkgame" dump "$game" >"$work/loaded.json" || fail "vkgame refuses $game"
 
-# Xvfb picks a free display itself and writes its number once it accepts connections.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfbPid=$!
-wait_until "Xvfb to start" 20 test -s "$work/display"
-display=:$(cat "$work/display")
-export DISPLAY=$display
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_xvfb
 # In the sanitizer build the program is checked for leaks when it quits.
 export LSAN_OPTIONS="suppressions=$suppressions${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 

@@ -1,0 +1,49 @@
+# Shared by the scripts that drive a real program on an Xvfb server of their own: screenshots,
+# failing with what was on the screen, waiting on a condition instead of sleeping, and the server.
+# The sourcing script sets `work` (its private folder), `screens` (where screenshots go) and
+# `shotPrefix`, and keeps `programPid` while the program under test runs.
+xvfbPid="" programPid="" display=""
+
+shot() { [ -n "$display" ] && import -window root "$screens/$shotPrefix-$1.png" 2>/dev/null; }
+
+fail() {
+    echo "FAIL: $*"
+    shot failure
+    if [ -n "$display" ]; then
+        echo "--- visible windows"
+        for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+            echo "$w $(xdotool getwindowname "$w" 2>/dev/null)"
+        done
+    fi
+    if [ -s "$work/program.log" ]; then
+        echo "--- program output"
+        cat "$work/program.log"
+    fi
+    exit 1
+}
+
+# wait_until WHAT SECONDS COMMAND...: polls COMMAND until it succeeds; fails on the deadline or
+# when the program has ended.
+wait_until() {
+    local what=$1 seconds=$2
+    shift 2
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        [ -n "$programPid" ] && ! kill -0 "$programPid" 2>/dev/null && fail "the program ended while waiting for $what"
+        [ "$SECONDS" -ge "$deadline" ] && fail "timed out after ${seconds}s waiting for $what"
+        sleep 0.05
+    done
+}
+
+# start_xvfb: a server on a free display, which Xvfb picks itself and writes once it accepts
+# connections; the program then sees it and nothing of the desktop the tests run in.
+start_xvfb() {
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    xvfbPid=$!
+    wait_until "Xvfb to start" 20 test -s "$work/display"
+    display=:$(cat "$work/display")
+    export DISPLAY=$display
+    unset QT_QPA_PLATFORM WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME
+    export XDG_RUNTIME_DIR=$work/runtime
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+}
