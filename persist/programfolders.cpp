@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,17 +38,17 @@ std::string FindDataDir(const std::string &exeDir)
     return error ? shared : canonical.string() + "/";
 }
 
-bool IsWritableFolder(const std::string &dir)
+bool MayWrite(const std::string &path)
 {
     struct stat info { };
-    return ::stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode)
-        && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(dir.c_str(), W_OK) == 0;
+    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0
+        && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 TProgramFolders ChooseProgramFolders(const std::string &exeDir, const TUserFolders &user)
 {
     const std::string data = FindDataDir(exeDir);
-    if (data == exeDir && IsWritableFolder(exeDir))
+    if (data == exeDir && MayWrite(exeDir))
         return {data, exeDir, exeDir + IniFileBaseName};
     return {data.empty() ? exeDir : data, user.data, user.config + IniFileBaseName};
 }

@@ -28,6 +28,6 @@ struct TUserFolders {
 // and the folder can be written; otherwise the user's folders do (made when first needed).
 TProgramFolders ChooseProgramFolders(const std::string &exeDir, const TUserFolders &user);
 
-// Whether the folder can take new files. A folder with no write permission at all counts as
-// read-only even for a user the system would let write there, such as root.
-bool IsWritableFolder(const std::string &dir);
+// Whether the file or folder may be written. One without any write permission counts as
+// read-only even for a user the system would let write there, such as root: its owner made it so.
+bool MayWrite(const std::string &path);

@@ -1,5 +1,6 @@
 #include "savefiles.h"
 
+#include "programfolders.h"
 #include "readfile.h"
 
 #include <cctype>
@@ -131,8 +132,7 @@ std::string CannotReplace(const fs::path &target)
         return Reason(EISDIR);
     if (!S_ISREG(info.st_mode))
         return NotOrdinaryFileReason;
-    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0
-        || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+    if (!MayWrite(target))
         return Reason(EACCES);
     return {};
 }
