@@ -1,7 +1,6 @@
-#include "cpu_time.h"
+#include "bench_common.h"
 #include "platform.h"
 #include "qtplatform.h"
-#include "settings.h"
 #include "tboardview.h"
 #include "tmastrbd.h"
 #include "tmbland.h"
@@ -76,17 +75,12 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: bench_flash PROGRAM_DIR SAVED_GAME [TICKS]\n");
         return 2;
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    OffscreenWithoutDisplay();
     const int ticks = argc > 3 ? std::atoi(argv[3]) : DefaultTicks;
     QApplication app(argc, argv);
     QtPlatform platform;
     InstallPlatform(&platform);
-    std::string programDir = argv[1];
-    if (programDir.empty() || programDir.back() != '/')
-        programDir += '/';
-    TVorunWindows windows({programDir, programDir, programDir + IniFileBaseName},
-                          {std::string(argv[2])});
+    TVorunWindows windows(PortableFolders(argv[1]), {std::string(argv[2])});
     TVorunMainForm &mainForm = *windows.MainForm;
     mainForm.show();
     if (!ProcessUntil(

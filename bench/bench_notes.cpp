@@ -1,7 +1,6 @@
-#include "cpu_time.h"
+#include "bench_common.h"
 #include "platform.h"
 #include "qtplatform.h"
-#include "settings.h"
 #include "tgame.h"
 #include "tnotes.h"
 #include "tvorunwindows.h"
@@ -46,18 +45,14 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: bench_notes PROGRAM_DIR [MEGABYTES [KEYS [eager]]]\n");
         return 2;
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    OffscreenWithoutDisplay();
     const int megabytes = argc > 2 ? std::atoi(argv[2]) : DefaultMegabytes;
     const int keys = argc > 3 ? std::atoi(argv[3]) : DefaultKeys;
     const bool eager = argc > 4 && std::string(argv[4]) == "eager";
     QApplication app(argc, argv);
     QtPlatform platform;
     InstallPlatform(&platform);
-    std::string programDir = argv[1];
-    if (programDir.empty() || programDir.back() != '/')
-        programDir += '/';
-    TVorunWindows windows({programDir, programDir, programDir + IniFileBaseName}, {});
+    TVorunWindows windows(PortableFolders(argv[1]), {});
     TVorunGame &game = windows.MainForm->Game();
     const size_t lineCount = size_t(megabytes) * 1000000 / (LineLength + 1);
     game.SetNotes(std::vector<std::string>(lineCount, std::string(LineLength, 'n')));

@@ -4,6 +4,17 @@
 # `shotPrefix`, and keeps `programPid` while the program under test runs.
 xvfbPid="" programPid="" display=""
 
+# Ends the program and the server and removes the work folder, read-only parts included.
+cleanup() {
+    [ -n "$programPid" ] && kill -KILL "$programPid" 2>/dev/null
+    [ -n "$xvfbPid" ] && kill "$xvfbPid" 2>/dev/null
+    wait 2>/dev/null
+    chmod -R u+w "$work" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
+
 shot() { [ -n "$display" ] && import -window root "$screens/$shotPrefix-$1.png" 2>/dev/null; }
 
 fail() {

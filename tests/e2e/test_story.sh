@@ -40,15 +40,6 @@ shotPrefix=e2e
 # shellcheck source=../common/xvfb_story.sh
 source "$(dirname "$0")/../common/xvfb_story.sh"
 
-cleanup() {
-    [ -n "$programPid" ] && kill -KILL "$programPid" 2>/dev/null
-    [ -n "$xvfbPid" ] && kill "$xvfbPid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM HUP
-
 screen_checksum() { import -window root rgb:- 2>/dev/null | cksum; }
 screen_differs() { [ "$(screen_checksum)" != "$1" ]; }
 # after_change STEP COMMAND...: runs COMMAND, waits until the screen shows its effect, takes the

@@ -20,16 +20,6 @@ shotPrefix=package
 # shellcheck source=../common/xvfb_story.sh
 source "$(dirname "$0")/../common/xvfb_story.sh"
 
-cleanup() {
-    [ -n "$programPid" ] && kill -KILL "$programPid" 2>/dev/null
-    [ -n "$xvfbPid" ] && kill "$xvfbPid" 2>/dev/null
-    wait 2>/dev/null
-    chmod -R u+w "$work" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM HUP
-
 find_window() { found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$found" ]; }
 new_save() { newSave=$(cd "$saves" 2>/dev/null && ls fri_??????.txt 2>/dev/null) && [ -n "$newSave" ]; }
 window_has_settings_size() {
