@@ -58,6 +58,21 @@ if [ ${#entries[@]} -ne 1 ] || [ ! -f "${entries[0]}" ]; then
 fi
 appId=$(basename "${entries[0]}" .desktop)
 
+echo "== layout"
+usr=$root/usr
+paths=(bin/vorunkelm bin/vkgame share/vorunkelm/VorunKelm.html share/vorunkelm/License.txt
+    share/vorunkelm/History.txt "share/metainfo/$appId.metainfo.xml"
+    "share/icons/hicolor/scalable/apps/$appId.svg" share/man/man6/vorunkelm.6.gz
+    share/man/man6/vkgame.6.gz share/doc/vorunkelm/copyright share/doc/vorunkelm/changelog.gz)
+for digit in 1 2 3 4 5; do paths+=("share/vorunkelm/GRAPHICS/VORNBRD$digit.BMP"); done
+for size in 16 24 32 48 64 128 256; do paths+=("share/icons/hicolor/${size}x$size/apps/$appId.png"); done
+for path in "${paths[@]}"; do
+    [ -s "$usr/$path" ] || fail "$path is missing or empty"
+done
+# Nothing the players make belongs to an install; it goes to their own folders.
+found=$(find "$root" -iname 'SavedGames*' -o -iname 'OLDSAVES' -o -iname '*.ini')
+[ -z "$found" ] || fail "the package holds saves or settings: $found"
+
 echo "== desktop-file-validate"
 desktop-file-validate "${entries[0]}" || fail "the desktop entry does not validate"
 echo "== appstreamcli validate"
