@@ -11,7 +11,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <thread>
 #include <vector>
@@ -148,6 +150,8 @@ struct SavesFolder : TempFolder {
     {
         if (mounted)
             ::umount2(saved.c_str(), MNT_DETACH);
+        std::error_code ignored; // a read-only folder must go too
+        fs::permissions(saved, fs::perms::owner_all, ignored);
     }
     SavesFolder(const SavesFolder &) = delete;
     SavesFolder &operator=(const SavesFolder &) = delete;
@@ -200,115 +204,101 @@ std::string FirstLine(const std::string &text)
     return text.substr(0, text.find('\n'));
 }
 
-enum class Fault {
-    None,
-    MissingFolder,
-    FileAsFolder,
-    ReadOnlyFolder,
-    OldSavesIsAFile,
-    LinkToElsewhere,
-    ReadOnlyTarget,
-    FolderAsTarget,
-    LongName,
-    FullDisk,
-};
+// A fault in the saves folder, made before the save: the file the save should write, or nothing
+// where this machine cannot make the fault.
+using MakeFault = std::function<std::optional<fs::path>(SavesFolder &, fs::path &target)>;
 
-struct FaultCase {
-    const char *what;
-    Fault fault;
-    SaveOutcome outcome;
-    const char *reason; // how the message's second line ends
-    bool earlierMoves;
-};
+std::optional<fs::path> Nothing(SavesFolder &, fs::path &target)
+{
+    return target;
+}
 
 // Each fault ends in its outcome with the system's reason. Whatever happens, no temporary file
 // stays behind and the earlier save is intact: in OLDSAVES once the new save is in place, where it
 // was otherwise.
 TEST(SaveGameFile, EveryFaultOfTheSavesFolderHasItsOutcome)
 {
-    const FaultCase cases[] = {
-        {"ordinary save", Fault::None, SaveOutcome::Saved, "", true},
-        {"saves folder missing", Fault::MissingFolder, SaveOutcome::Saved, "", false},
-        {"a file in the saves folder's way", Fault::FileAsFolder, SaveOutcome::OpenError,
-         "/SavedGames: Not a directory", false},
-        {"read-only saves folder", Fault::ReadOnlyFolder, SaveOutcome::OpenError,
-         ": Permission denied", false},
-        {"a file in the old-saves folder's way", Fault::OldSavesIsAFile, SaveOutcome::Saved, "",
-         false},
-        {"symbolic link to another folder", Fault::LinkToElsewhere, SaveOutcome::Saved, "", true},
-        {"read-only file of that name", Fault::ReadOnlyTarget, SaveOutcome::OpenError,
-         ": Permission denied", false},
-        {"folder of that name", Fault::FolderAsTarget, SaveOutcome::OpenError, ": Is a directory",
-         false},
-        {"name of 255 bytes", Fault::LongName, SaveOutcome::Saved, "", true},
-        {"full disk", Fault::FullDisk, SaveOutcome::WriteError, ": No space left on device", false},
+    const auto notAFolder = [](const fs::path &path) {
+        fs::remove_all(path);
+        std::ofstream(path) << "not a folder";
     };
-    for (const FaultCase &c : cases) {
+    const struct {
+        const char *what;
+        MakeFault make;
+        SaveOutcome outcome;
+        const char *reason; // how the message's second line ends
+        bool earlierMoves;
+    } cases[] = {
+        {"ordinary save", Nothing, SaveOutcome::Saved, "", true},
+        {"saves folder missing",
+         [](SavesFolder &f, fs::path &target) { return fs::remove_all(f.saved), target; },
+         SaveOutcome::Saved, "", false},
+        {"a file in the saves folder's way",
+         [&](SavesFolder &f, fs::path &target) { return notAFolder(f.saved), target; },
+         SaveOutcome::OpenError, "/SavedGames: Not a directory", false},
+        {"read-only saves folder",
+         [](SavesFolder &f, fs::path &target) -> std::optional<fs::path> {
+             fs::permissions(f.saved, fs::perms::owner_read | fs::perms::owner_exec);
+             if (::access(f.saved.c_str(), W_OK) != 0)
+                 return target;
+             return std::nullopt; // this user writes into read-only folders
+         },
+         SaveOutcome::OpenError, ": Permission denied", false},
+        {"a file in the old-saves folder's way",
+         [&](SavesFolder &f, fs::path &target) { return notAFolder(f.saved / "OLDSAVES"), target; },
+         SaveOutcome::Saved, "", false},
+        {"symbolic link to another folder",
+         [](SavesFolder &f, fs::path &target) -> std::optional<fs::path> {
+             fs::create_directory(f.path / "elsewhere");
+             fs::create_symlink("../elsewhere/kept.txt", target);
+             return f.path / "elsewhere" / "kept.txt";
+         },
+         SaveOutcome::Saved, "", true},
+        {"read-only file of that name",
+         [](SavesFolder &, fs::path &target) {
+             std::ofstream(target) << "read-only";
+             fs::permissions(target, fs::perms::owner_read);
+             return target;
+         },
+         SaveOutcome::OpenError, ": Permission denied", false},
+        {"folder of that name",
+         [](SavesFolder &, fs::path &target) { return fs::create_directory(target), target; },
+         SaveOutcome::OpenError, ": Is a directory", false},
+        {"name of 255 bytes",
+         [](SavesFolder &f, fs::path &target) {
+             return target = f.saved / ("fri_13ecm9" + std::string(241, 'n') + ".txt");
+         },
+         SaveOutcome::Saved, "", true},
+        {"full disk",
+         [](SavesFolder &f, fs::path &target) {
+             return f.MountFullDisk() ? std::optional(target) : std::nullopt;
+         },
+         SaveOutcome::WriteError, ": No space left on device", false},
+    };
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         SavesFolder folder;
         fs::path target = folder.saved / SaveName;
-        fs::path written = target;
-        switch (c.fault) {
-        case Fault::None:
-        case Fault::OldSavesIsAFile:
-            if (c.fault == Fault::OldSavesIsAFile) {
-                fs::remove(folder.saved / "OLDSAVES");
-                std::ofstream(folder.saved / "OLDSAVES") << "not a folder";
-            }
-            break;
-        case Fault::MissingFolder:
-            fs::remove_all(folder.saved);
-            break;
-        case Fault::FileAsFolder:
-            fs::remove_all(folder.saved);
-            std::ofstream(folder.saved) << "not a folder";
-            break;
-        case Fault::ReadOnlyFolder:
-            fs::permissions(folder.saved, fs::perms::owner_read | fs::perms::owner_exec);
-            if (::access(folder.saved.c_str(), W_OK) == 0) {
-                fs::permissions(folder.saved, fs::perms::owner_all);
-                continue; // this user writes into read-only folders
-            }
-            break;
-        case Fault::LinkToElsewhere:
-            fs::create_directory(folder.path / "elsewhere");
-            written = folder.path / "elsewhere" / "kept.txt";
-            fs::create_symlink("../elsewhere/kept.txt", target);
-            break;
-        case Fault::ReadOnlyTarget:
-            std::ofstream(target) << "read-only";
-            fs::permissions(target, fs::perms::owner_read);
-            break;
-        case Fault::FolderAsTarget:
-            fs::create_directory(target);
-            break;
-        case Fault::LongName:
-            target = written = folder.saved / ("fri_13ecm9" + std::string(241, 'n') + ".txt");
-            break;
-        case Fault::FullDisk:
-            if (!folder.MountFullDisk())
-                continue; // no file systems of our own here
-            break;
-        }
+        const std::optional<fs::path> written = c.make(folder, target);
+        if (!written)
+            continue; // no file systems of our own here
+        const bool hadEarlier = fs::exists(folder.saved / EarlierName);
         const SaveResult result = folder.Save(target);
-        if (c.fault == Fault::ReadOnlyFolder)
-            fs::permissions(folder.saved, fs::perms::owner_all);
 
         EXPECT_EQ(result.outcome, c.outcome);
         if (c.outcome == SaveOutcome::Saved) {
             EXPECT_EQ(result.text, "");
-            EXPECT_EQ(Text(written), NewSave);
-            EXPECT_TRUE(fs::is_symlink(target) == (c.fault == Fault::LinkToElsewhere));
+            EXPECT_EQ(Text(*written), NewSave);
+            EXPECT_EQ(fs::is_symlink(target), *written != target);
         } else {
-            const std::string first = c.outcome == SaveOutcome::OpenError
-                ? "Error opening save game file."
-                : "Error while attempting to save file.";
-            EXPECT_EQ(FirstLine(result.text), first);
+            EXPECT_EQ(FirstLine(result.text),
+                      c.outcome == SaveOutcome::OpenError ? "Error opening save game file."
+                                                          : "Error while attempting to save file.");
             EXPECT_TRUE(EndsWith(result.text, c.reason)) << result.text;
         }
         EXPECT_EQ(SavesFolder::Temporaries(folder.saved), std::vector<std::string>{});
-        EXPECT_EQ(SavesFolder::Temporaries(written.parent_path()), std::vector<std::string>{});
-        if (c.fault != Fault::MissingFolder && c.fault != Fault::FileAsFolder) {
+        EXPECT_EQ(SavesFolder::Temporaries(written->parent_path()), std::vector<std::string>{});
+        if (hadEarlier) {
             EXPECT_EQ(
                 Text((c.earlierMoves ? folder.saved / "OLDSAVES" : folder.saved) / EarlierName),
                 EarlierSave);

@@ -226,74 +226,61 @@ TEST(SavedGame, NamesAndNotesKeepTheirBytes)
     EXPECT_EQ(Reloaded(file), file);
 }
 
-// A file that is not an ordinary one, or is far too large to be a game, is refused at once and
-// with little memory. Each load runs in a child process that a timer ends.
-TEST(LoadSavedGameFile, PipesDevicesAndHugeFilesAreRefusedAtOnce)
+// Every file the load refuses: a file that cannot be opened says so with the system's reason, a
+// damaged one has none to give; a pipe, a device or a huge file is refused at once and with little
+// memory. Each load runs in a child process that a timer ends, and leaves the game untouched.
+TEST(LoadSavedGameFile, RefusedFilesSayWhyAndLeaveTheGameUntouched)
 {
     TempFolder folder;
-    const fs::path fifo = folder.path / "fifo.txt";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const auto huge = [&folder](const std::string &start) {
-        const fs::path path = folder.path / ("huge" + start.substr(0, 1) + ".txt");
-        std::ofstream(path, std::ios::binary) << start;
+    const auto file = [&folder](const std::string &name, const std::string &text) {
+        std::ofstream(folder.path / name, std::ios::binary) << text;
+        return (folder.path / name).string();
+    };
+    const auto huge = [&file](const std::string &name, const std::string &start) {
+        const std::string path = file(name, start);
         fs::resize_file(path, 100u << 20); // sparse: written at once
         return path;
     };
-    const std::string openError = "Error opening game file\n";
-    const std::tuple<const char *, fs::path, LoadOutcome, std::string> cases[] = {
-        {"pipe", fifo, LoadOutcome::StayOnTitle,
-         openError + fifo.string() + ": Not an ordinary file"},
-        {"endless device", "/dev/zero", LoadOutcome::StayOnTitle,
-         openError + "/dev/zero: Not an ordinary file"},
-        {"folder", folder.path, LoadOutcome::StayOnTitle,
-         openError + folder.path.string() + ": Is a directory"},
-        {"100 MB game", huge(Example), LoadOutcome::Restart, "Error loading game file."},
-        {"100 MB of something else", huge("3\r\n"), LoadOutcome::StayOnTitle,
-         "Bad File Format or Wrong Saved Game Version"},
-    };
-    for (const auto &[what, path, outcome, text] : cases) {
-        SCOPED_TRACE(what);
-        // The child reports whether the load ended as expected.
-        EXPECT_EQ(RunLimited([&path = path, outcome = outcome, &text = text] {
-                      TVorunGame game;
-                      TCharLeft stacks;
-                      const LoadResult result = LoadSavedGameFile(path.string(), game, stacks);
-                      return result.outcome == outcome && result.text == text ? 0 : 1;
-                  }),
-                  0);
-    }
-}
-
-// A file that cannot be read says so with the system's reason; a damaged one has no system
-// reason to give.
-TEST(LoadSavedGameFile, UnreadableOrBrokenFilesLeaveTheGameUntouched)
-{
-    TempFolder folder;
-    std::ofstream(folder.path / "cut.txt", std::ios::binary) << Example.substr(0, 40);
-    std::ofstream(folder.path / "locked.txt", std::ios::binary) << Example;
-    fs::permissions(folder.path / "locked.txt", fs::perms::none);
-    const bool lockedOut = ::access((folder.path / "locked.txt").c_str(), R_OK) != 0;
+    const std::string fifo = (folder.path / "fifo.txt").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string locked = file("locked.txt", Example);
+    fs::permissions(locked, fs::perms::none);
+    const bool lockedOut = ::access(locked.c_str(), R_OK) != 0; // not so for root
     const std::string missing = (folder.path / "missing.txt").string();
-    const std::string locked = (folder.path / "locked.txt").string();
-    const std::tuple<fs::path, LoadOutcome, std::string> cases[] = {
-        {missing, LoadOutcome::StayOnTitle,
-         "Error opening game file\n" + missing + ": No such file or directory | Open Error"},
-        {folder.path, LoadOutcome::StayOnTitle,
-         "Error opening game file\n" + folder.path.string() + ": Is a directory | Open Error"},
-        {locked, lockedOut ? LoadOutcome::StayOnTitle : LoadOutcome::Loaded,
-         lockedOut ? "Error opening game file\n" + locked + ": Permission denied | Open Error"
-                   : " | "},
-        {folder.path / "cut.txt", LoadOutcome::Restart, "Error loading game file. | Error"},
+    const std::string open = "Error opening game file\n";
+    using O = LoadOutcome;
+    const std::tuple<std::string, LoadOutcome, std::string> cases[] = {
+        // the file, the outcome, its message | caption
+        {missing, O::StayOnTitle, open + missing + ": No such file or directory | Open Error"},
+        {folder.path.string(), O::StayOnTitle,
+         open + folder.path.string() + ": Is a directory | Open Error"},
+        {lockedOut ? locked : missing, O::StayOnTitle,
+         open
+             + (lockedOut ? locked + ": Permission denied"
+                          : missing + ": No such file or directory")
+             + " | Open Error"},
+        {fifo, O::StayOnTitle, open + fifo + ": Not an ordinary file | Open Error"},
+        {"/dev/zero", O::StayOnTitle, open + "/dev/zero: Not an ordinary file | Open Error"},
+        {file("cut.txt", Example.substr(0, 40)), O::Restart, "Error loading game file. | Error"},
+        {huge("huge-game.txt", Example), O::Restart, "Error loading game file. | Error"},
+        {huge("huge-other.txt", "3\r\n"), O::StayOnTitle,
+         "Bad File Format or Wrong Saved Game Version | Error"},
     };
     for (const auto &[path, outcome, message] : cases) {
-        TVorunGame game;
-        TCharLeft stacks;
-        const LoadResult result = LoadSavedGameFile(path.string(), game, stacks);
-        EXPECT_EQ(result.outcome, outcome) << path;
-        EXPECT_EQ(result.text + " | " + result.caption, message);
-        if (outcome != LoadOutcome::Loaded) {
-            EXPECT_EQ(SavedGameText(game, stacks), SavedGameText(TVorunGame(), TCharLeft()));
-        }
+        SCOPED_TRACE(path);
+        // The child reports whether the load ended as expected.
+        EXPECT_EQ(RunLimited([&path = path, outcome = outcome, &message = message] {
+                      TVorunGame game;
+                      TCharLeft stacks;
+                      const LoadResult result = LoadSavedGameFile(path, game, stacks);
+                      const bool untouched
+                          = SavedGameText(game, stacks) == SavedGameText(TVorunGame(), TCharLeft());
+                      return result.outcome == outcome
+                              && result.text + " | " + result.caption == message && untouched
+                          ? 0
+                          : 1;
+                  }),
+                  0);
     }
 }
 

@@ -72,51 +72,42 @@ private slots:
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             QVERIFY(box);
             seen << (box->parentWidget() == &mainWindow ? "main window" : "elsewhere")
-                 << box->text() << box->windowTitle()
+                 << box->text() + (box->textFormat() == Qt::PlainText ? " (plain)" : "")
+                 << box->windowTitle()
                  << QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon());
             seenButtons = box->standardButtons();
             QTest::keyClick(box, escape ? Qt::Key_Escape : Qt::Key_Return);
         });
         const auto buttons = cancel ? Platform::Buttons::OkCancel : Platform::Buttons::Ok;
-        QTEST(QtPlatform().MessageBox(&mainWindow, "Sure?", "Confirm", icon, buttons), "answer");
-        QCOMPARE(seen.join('|'), QString("main window|Sure?|Confirm|") + QTest::currentDataTag());
+        // Markup in a name is shown as typed.
+        QTEST(QtPlatform().MessageBox(&mainWindow, "<b>Bo</b>?", "Confirm", icon, buttons),
+              "answer");
+        QCOMPARE(seen.join('|'),
+                 QString("main window|<b>Bo</b>? (plain)|Confirm|") + QTest::currentDataTag());
         QCOMPARE(seenButtons, cancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok);
     }
 
-    // The legion window hides itself while a creature is dragged onto the board; the question
-    // that follows must sit on the main window and hand the focus back to it.
-    void promptAfterTheActiveWindowHidGoesToTheMainWindow()
+    // Two prompts in a row sit on the window that asks, although no window is active for a
+    // moment between them, and the keyboard goes back to it. A window that has hidden itself (the
+    // legion window while a creature is dragged onto the board) leaves them to the main window.
+    void promptsStayWithTheWindowThatAsks_data()
     {
-        QMainWindow mainWindow;
-        mainWindow.show();
-        QWidget legionWindow;
-        legionWindow.show();
-        legionWindow.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&legionWindow));
-        legionWindow.hide();
-        QWidget *parent = nullptr;
-        QTimer::singleShot(0, &mainWindow, [&] {
-            QWidget *box = QApplication::activeModalWidget();
-            QVERIFY(box);
-            parent = box->parentWidget();
-            QTest::keyClick(box, Qt::Key_Return);
-        });
-        QtPlatform().MessageBox(&legionWindow, "Transfer?", "Confirm", Platform::Icon::Question,
-                                Platform::Buttons::OkCancel);
-        QCOMPARE(parent, &mainWindow);
-        QTRY_COMPARE(QApplication::activeWindow(), &mainWindow);
+        QTest::addColumn<bool>("askerHidden");
+        QTest::newRow("asker shown") << false;
+        QTest::newRow("asker hidden") << true;
     }
 
-    // Between two prompts in a row no window is active for a moment; the second prompt still sits
-    // on the window that asks, and the keyboard goes back to it afterwards.
-    void promptsInARowStayWithTheWindowThatAsks()
+    void promptsStayWithTheWindowThatAsks()
     {
+        QFETCH(bool, askerHidden);
         QMainWindow mainWindow;
         mainWindow.show();
         QWidget asker;
         asker.show();
         asker.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&asker));
+        if (askerHidden)
+            asker.hide();
         QList<QWidget *> parents;
         const auto answer = [&] {
             QWidget *box = QApplication::activeModalWidget();
@@ -125,29 +116,13 @@ private slots:
             QTest::keyClick(box, Qt::Key_Return);
         };
         for (int i = 0; i < 2; ++i) {
-            QTimer::singleShot(0, &asker, answer);
+            QTimer::singleShot(0, &mainWindow, answer);
             QtPlatform().MessageBox(&asker, "Bad Input", "Bad Input", Platform::Icon::None,
                                     Platform::Buttons::Ok);
         }
-        QCOMPARE(parents, (QList<QWidget *>{&asker, &asker}));
-        QTRY_COMPARE(QApplication::activeWindow(), &asker);
-    }
-
-    // A name is shown as it stands, never as markup.
-    void promptTextIsPlain()
-    {
-        QWidget asker;
-        asker.show();
-        Qt::TextFormat format = Qt::AutoText;
-        QTimer::singleShot(0, &asker, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            format = box->textFormat();
-            QTest::keyClick(box, Qt::Key_Return);
-        });
-        QtPlatform().MessageBox(&asker, "<b>Bo</b>", "Confirm", Platform::Icon::None,
-                                Platform::Buttons::Ok);
-        QCOMPARE(format, Qt::PlainText);
+        QWidget *expected = askerHidden ? static_cast<QWidget *>(&mainWindow) : &asker;
+        QCOMPARE(parents, (QList<QWidget *>{expected, expected}));
+        QTRY_COMPARE(QApplication::activeWindow(), expected);
     }
 
     // The test program has no board pictures beside it, like an installed program: its games
