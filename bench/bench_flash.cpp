@@ -2,8 +2,8 @@
 #include "platform.h"
 #include "qtplatform.h"
 #include "tboardview.h"
+#include "tlandstacks.h"
 #include "tmastrbd.h"
-#include "tmbland.h"
 #include "tvorunwindows.h"
 #include "vornmain.h"
 
@@ -59,10 +59,10 @@ bool ProcessUntil(Condition condition)
 }
 
 // The first land with a legion, so that the tick blinks a marker's border.
-int LandWithLegion()
+int LandWithLegion(const TVorunMainForm &form)
 {
     for (int n = 1; n <= LandCount; ++n)
-        if (TheMasterboard()->GetLand(n).GetStack(0))
+        if (form.LandStacks(n).GetStack(0))
             return n;
     return 0;
 }
@@ -89,7 +89,7 @@ int main(int argc, char **argv)
         return 1;
     }
     mainForm.FlashTimer->stop();
-    const int land = LandWithLegion();
+    const int land = LandWithLegion(mainForm);
     mainForm.SelectLand(land);
     PaintCounter counter;
     mainForm.BoardImage->installEventFilter(&counter);

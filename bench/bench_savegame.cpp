@@ -1,6 +1,5 @@
 #include "savefiles.h"
 #include "savegame.h"
-#include "tcharleft.h"
 #include "tgame.h"
 
 #include <benchmark/benchmark.h>
@@ -31,7 +30,7 @@ std::array<int32_t, TLegion::MaxCrits> FullLegion(int seed)
     return codes;
 }
 
-// Legions are placed without a masterboard, which only records their lands: one legion a land.
+// One legion a land; the creatures are written in, not taken from the stacks.
 void FillLargestGame(TVorunGame &game)
 {
     game.GameName = "The largest game a saved file can hold, six players";
@@ -41,7 +40,7 @@ void FillLargestGame(TVorunGame &game)
         TPlayer *player = game.GetPlayer(p);
         for (int m = 0; m < MarkersPerColor; ++m) {
             TLegion *legion = player->GetLegion(m);
-            legion->PlaceOnBoard(uint8_t(1 + p * MarkersPerColor + m));
+            game.PlaceLegion(*legion, uint8_t(1 + p * MarkersPerColor + m));
             legion->SetCrits(FullLegion(p + m));
         }
     }
@@ -55,10 +54,9 @@ struct Fixture {
     Fixture()
     {
         FillLargestGame(game);
-        text = SavedGameText(game, stacks);
+        text = SavedGameText(game);
     }
     TVorunGame game;
-    TCharLeft stacks;
     std::string text;
 };
 
@@ -73,7 +71,7 @@ void BM_WriteSavedGame(benchmark::State &state)
 {
     const Fixture &f = Largest();
     for (auto _ : state) {
-        std::string text = SavedGameText(f.game, f.stacks);
+        std::string text = SavedGameText(f.game);
         benchmark::DoNotOptimize(text);
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(f.text.size()));
@@ -100,9 +98,8 @@ void BM_ParseAndApply(benchmark::State &state)
     for (auto _ : state) {
         SavedGame saved;
         TVorunGame game;
-        TCharLeft stacks;
         ParseSavedGame(f.text, saved);
-        LoadResult result = ApplySavedGame(saved, game, stacks);
+        LoadResult result = ApplySavedGame(saved, game);
         benchmark::DoNotOptimize(result);
         if (result.outcome != LoadOutcome::Loaded)
             state.SkipWithError("the largest game does not apply");
@@ -122,7 +119,7 @@ void BM_SaveGameFile(benchmark::State &state)
     const std::string path = dir + "/largest_1cvxbz.txt";
     const SaveFolders folders{dir + "/", dir + "/OLDSAVES/", "largest"};
     for (auto _ : state) {
-        SaveResult result = SaveGameFile(path, SavedGameText(f.game, f.stacks), folders);
+        SaveResult result = SaveGameFile(path, SavedGameText(f.game), folders);
         if (result.outcome != SaveOutcome::Saved)
             state.SkipWithError("the save failed");
     }

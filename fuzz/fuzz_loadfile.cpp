@@ -1,6 +1,5 @@
 #include "savegame.h"
 
-#include "tcharleft.h"
 #include "tgame.h"
 
 #include <cstddef>
@@ -30,16 +29,15 @@ std::string Path()
 } // namespace
 
 // The load from a file, as the program does it: whatever the file holds, the load either leaves
-// the game and the stacks untouched, or loads a game that saves and loads again unchanged.
+// the game untouched, or loads a game that saves and loads again unchanged.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (ftruncate(File(), 0) != 0 || pwrite(File(), data, size, 0) != ssize_t(size))
         abort();
     TVorunGame game;
-    TCharLeft stacks;
-    const std::string untouched = SavedGameText(game, stacks);
-    const LoadResult result = LoadSavedGameFile(Path(), game, stacks);
-    const std::string loaded = SavedGameText(game, stacks);
+    const std::string untouched = SavedGameText(game);
+    const LoadResult result = LoadSavedGameFile(Path(), game);
+    const std::string loaded = SavedGameText(game);
     if (result.outcome != LoadOutcome::Loaded) {
         if (loaded != untouched || result.text.empty())
             abort();
@@ -49,9 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         || pwrite(File(), loaded.data(), loaded.size(), 0) != ssize_t(loaded.size()))
         abort();
     TVorunGame again;
-    TCharLeft againStacks;
-    if (LoadSavedGameFile(Path(), again, againStacks).outcome != LoadOutcome::Loaded
-        || SavedGameText(again, againStacks) != loaded)
+    if (LoadSavedGameFile(Path(), again).outcome != LoadOutcome::Loaded
+        || SavedGameText(again) != loaded)
         abort();
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "savegame.h"
 
 #include "tcatalog.h"
-#include "tcharleft.h"
 #include "tgame.h"
 
 #include <algorithm>
@@ -15,14 +14,19 @@ namespace {
 
 // What the format makes of a record when a game is written: a player's legions in marker order,
 // each marker once (a later record of the same marker wins), its code in the player's colour.
+// The legions stand on their lands in player and marker order, and one finding a land's three
+// slots taken stays off the board, so it is not written.
 SavedGame Normalised(SavedGame game)
 {
+    std::map<int, int> onLand;
     for (SavedPlayer &player : game.players) {
         std::map<int, SavedLegion> byMarker;
         for (const SavedLegion &legion : player.legions)
             byMarker[legion.marker % MarkersPerColor] = legion;
         player.legions.clear();
         for (auto &[marker, legion] : byMarker) {
+            if (++onLand[legion.land] > TLandStacks::MaxStacks)
+                continue;
             legion.marker = player.markerSetColors.front() * MarkersPerColor + marker;
             player.legions.push_back(legion);
         }
@@ -63,11 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         != LoadOutcome::Loaded)
         return 0;
     TVorunGame game;
-    TCharLeft stacks;
-    if (ApplySavedGame(read, game, stacks).outcome != LoadOutcome::Loaded)
+    if (ApplySavedGame(read, game).outcome != LoadOutcome::Loaded)
         return 0; // a player the game refuses: reported, never saved
     SavedGame again;
-    if (ParseSavedGame(SavedGameText(game, stacks), again).outcome != LoadOutcome::Loaded)
+    if (ParseSavedGame(SavedGameText(game), again).outcome != LoadOutcome::Loaded)
         abort();
     if (!Same(Normalised(read), again))
         abort();

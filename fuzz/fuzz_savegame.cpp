@@ -1,6 +1,5 @@
 #include "savegame.h"
 
-#include "tcharleft.h"
 #include "tgame.h"
 
 #include <cstddef>
@@ -11,15 +10,14 @@
 
 namespace {
 
-// Loads a parsed game into a fresh record and stacks and writes it back.
+// Loads a parsed game into a fresh record and writes it back.
 std::string Rewritten(const SavedGame &saved)
 {
     TVorunGame game;
-    TCharLeft stacks;
-    if (ApplySavedGame(saved, game, stacks).outcome != LoadOutcome::Loaded)
+    if (ApplySavedGame(saved, game).outcome != LoadOutcome::Loaded)
         abort();
     std::ostringstream out;
-    if (!WriteSavedGame(out, game, stacks))
+    if (!WriteSavedGame(out, game))
         abort();
     return out.str();
 }

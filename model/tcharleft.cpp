@@ -43,9 +43,3 @@ void TCharLeft::SetCount(uint8_t type, int32_t value)
     if (type < CharLeft.size())
         CharLeft[type] = uint8_t(uint32_t(value) & 0xff);
 }
-
-TCharLeft &RecruitStacks()
-{
-    static TCharLeft stacks;
-    return stacks;
-}

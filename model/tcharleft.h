@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdint>
 
-// The creatures left in each recruitment stack, by creature type. One set exists for the whole
-// run (RecruitStacks()); creatures leave and re-enter the stacks only through TakeFromStack and
-// ReturnToStack. Counts are 8 bits wide and may exceed the stack size after hand corrections.
+// The creatures left in each recruitment stack, by creature type; the game owns them. Creatures
+// leave and re-enter the stacks only through TakeFromStack and ReturnToStack. Counts are 8 bits
+// wide and may exceed the stack size after hand corrections.
 class TCharLeft {
 public:
     using Counts = std::array<uint8_t, 25>;
@@ -25,6 +25,3 @@ public:
 private:
     Counts CharLeft;
 };
-
-// The stacks of this run.
-TCharLeft &RecruitStacks();

@@ -1,66 +1,14 @@
 #include "tlegion.h"
 
 #include "tcharleft.h"
-#include "tmastrbd.h"
 #include "uilink.h"
 
-TLegion::TLegion(TPlayer *owner, uint8_t colour, std::string name)
-    : owner(owner), colour(colour), name(std::move(name))
+TLegion::TLegion(TPlayer *owner, uint8_t colour, std::string name, uint8_t ref)
+    : owner(owner), colour(colour), name(std::move(name)), ref(ref)
 { }
 
-void TLegion::PlaceOnBoard(uint8_t land)
+void TLegion::RecruitCrit(uint8_t type, bool unsureFlag, TCharLeft &stacks)
 {
-    if (land > LandCount) {
-        Ui::Diagnostic("Bug: trying to place stack onto board in invalid location");
-        return;
-    }
-    TVorunMasterboard *board = TheMasterboard();
-    if (land != 0) {
-        if (location != 0) {
-            Ui::Diagnostic(
-                "Warning: using PlaceOnBoard to specify loc of stack that already has a location");
-            // A legion stands on one land only: leaving it in the old land's slots too would
-            // show it twice and leave a stale entry behind when it moves on.
-            if (board && location <= LandCount && StandsIn(board->GetLand(location)))
-                board->GetLand(location).RemoveStack(this);
-        }
-        location = land;
-    }
-    if (!board)
-        return; // entering the game view puts the legion on its recorded land
-    if (location == 0 || location > LandCount) {
-        Ui::Diagnostic("placing stack onto board in bad preset loc");
-        return;
-    }
-    if (!board->GetLand(location).AddStack(this, false))
-        location = 0;
-}
-
-bool TLegion::MoveStack(uint8_t land)
-{
-    TVorunMasterboard *board = TheMasterboard();
-    if (!board)
-        return false;
-    if (land == 0 || land > LandCount) {
-        Ui::Diagnostic("Bug: trying to move stack to invalid loc");
-        return false;
-    }
-    if (location == 0 || location > LandCount) {
-        Ui::Diagnostic("Bug: trying to move stack from invalid loc");
-        return false;
-    }
-    if (land == location)
-        return false;
-    if (!board->GetLand(land).AddStack(this, true))
-        return false;
-    board->GetLand(location).RemoveStack(this);
-    location = land;
-    return true;
-}
-
-void TLegion::RecruitCrit(uint8_t type, bool unsureFlag, bool redisplay)
-{
-    TCharLeft &stacks = RecruitStacks();
     if (type != Crit::Vorun && stacks.GetCharLeft(type) < 1) {
         Ui::Diagnostic("Bug?: attempt to recruit creature type with none remaining");
         return;
@@ -77,10 +25,9 @@ void TLegion::RecruitCrit(uint8_t type, bool unsureFlag, bool redisplay)
         creatures[position] = type;
         unsure[position] = unsureFlag;
     }
-    Redisplay(redisplay);
 }
 
-uint8_t TLegion::DeleteCrit(int position, bool redisplay)
+uint8_t TLegion::DeleteCrit(int position)
 {
     if (position < 0 || position >= MaxCrits || creatures[position] == Crit::None) {
         Ui::Diagnostic("bug? trying to delete nonexistent creature or bad index");
@@ -90,7 +37,6 @@ uint8_t TLegion::DeleteCrit(int position, bool redisplay)
     int last = CloseGapAfter(position);
     creatures[last] = Crit::None;
     unsure[last] = false;
-    Redisplay(redisplay);
     return type;
 }
 
@@ -123,7 +69,6 @@ void TLegion::SortCrit(int from, int to)
         creatures[last] = moved;
         unsure[last] = movedFlag;
     }
-    Redisplay(true);
 }
 
 bool TLegion::TransferCrit(int position, TLegion &target)
@@ -132,34 +77,29 @@ bool TLegion::TransferCrit(int position, TLegion &target)
         return false;
     const uint8_t type = creatures[position];
     const bool flag = unsure[position];
-    DeleteCrit(position, false);
+    DeleteCrit(position);
     const int free = target.CritCount();
     target.creatures[free] = type;
     target.unsure[free] = flag;
     return true;
 }
 
-void TLegion::CritUnsure(int position, bool redisplay)
+void TLegion::CritUnsure(int position)
 {
     if (position >= 0 && position < MaxCrits)
         unsure[position] = !unsure[position];
     else
         Ui::Diagnostic("bad index in CritUnsure()");
-    Redisplay(redisplay);
 }
 
-void TLegion::RemoveFromBoard(bool kill)
+void TLegion::EmptyInto(TCharLeft &stacks, bool kill)
 {
-    TVorunMasterboard *board = TheMasterboard();
-    if (board && location >= 1 && location <= LandCount)
-        board->GetLand(location).RemoveStack(this);
-    location = 0;
     for (int i = 0; i < MaxCrits; ++i) {
         uint8_t type = creatures[i];
         creatures[i] = Crit::None;
         unsure[i] = false;
         if (type != Crit::None && (!kill || ReturnsWhenKilled(type)))
-            RecruitStacks().ReturnToStack(type);
+            stacks.ReturnToStack(type);
     }
 }
 
@@ -171,12 +111,11 @@ void TLegion::SetCrits(const std::array<int32_t, MaxCrits> &codes)
     }
 }
 
-bool TLegion::StandsIn(const TVorunMBLand &land) const
+void TLegion::SetState(uint8_t land, const Crits &crits, const Flags &flags)
 {
-    for (int i = 0; i < TVorunMBLand::MaxStacks; ++i)
-        if (land.GetStack(i) == this)
-            return true;
-    return false;
+    location = land;
+    creatures = crits;
+    unsure = flags;
 }
 
 int TLegion::CritCount() const
@@ -197,8 +136,18 @@ int TLegion::CloseGapAfter(int position)
     return i;
 }
 
-void TLegion::Redisplay(bool redisplay) const
+int TLegion::Points() const
 {
-    if (redisplay)
-        Ui::RedisplayLegions();
+    int total = 0;
+    for (int i = 0; i < MaxCrits && creatures[i] != Crit::None; ++i)
+        total += CritValue[creatures[i] % Crit::CodeCount];
+    return total;
+}
+
+bool TLegion::PointsUnknown() const
+{
+    for (int i = 0; i < MaxCrits && creatures[i] != Crit::None; ++i)
+        if (creatures[i] == Crit::Vorun)
+            return true;
+    return false;
 }

@@ -1,14 +1,13 @@
 #include "tmastrbd.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 
 #include "uilink.h"
 
 namespace {
-
-TVorunMasterboard *theBoard = nullptr;
 
 // Why a board picture did not load, for the second line of the message.
 std::string PictureProblem(const std::string &picture)
@@ -22,7 +21,6 @@ std::string PictureProblem(const std::string &picture)
 
 constexpr double HexHeight = 0.8660254; // about the square root of 3 over 2
 constexpr double LandHeight = 2.5980762; // three times HexHeight
-constexpr int BoardLeft = 149; // the columns left of it hold the panel
 
 constexpr std::array<int, BoardSizeCount> BoardUnits = {15, 20, 26, 33, 35};
 
@@ -67,6 +65,14 @@ std::string LandName(int land)
 {
     return std::string(TerrainNames[LandTable[size_t(land)].terrain]) + " "
         + std::to_string(LandLabel(land));
+}
+
+std::string LandTitle(int land)
+{
+    std::string title = LandName(land);
+    for (size_t i = 1; i < title.size(); ++i)
+        title[i] = char(std::tolower(static_cast<unsigned char>(title[i])));
+    return title;
 }
 
 bool LandIsUpward(int land)
@@ -168,16 +174,11 @@ std::string BoardPictureFile(const std::string &programDir, int s)
 TVorunMasterboard::TVorunMasterboard(std::string programDir, int chosenSize)
     : programDir(std::move(programDir))
 {
-    theBoard = this;
     SetBoardSize(chosenSize, true);
     initialized = true;
 }
 
-TVorunMasterboard::~TVorunMasterboard()
-{
-    if (theBoard == this)
-        theBoard = nullptr;
-}
+TVorunMasterboard::~TVorunMasterboard() = default;
 
 void TVorunMasterboard::SetBoardSize(int chosenSize, bool first)
 {
@@ -201,9 +202,4 @@ void TVorunMasterboard::SetBoardSize(int chosenSize, bool first)
             lands[size_t(n)] = std::make_unique<TVorunMBLand>(n);
         lands[size_t(n)]->PlaceAreas(s);
     }
-}
-
-TVorunMasterboard *TheMasterboard()
-{
-    return theBoard;
 }

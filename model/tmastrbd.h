@@ -8,6 +8,8 @@
 
 constexpr int LandCount = 96;
 constexpr int BoardSizeCount = 5;
+// The board picture's left edge in the main window: the columns left of it hold the panel.
+constexpr int BoardLeft = 149;
 
 struct TPoint {
     int x = 0;
@@ -34,6 +36,8 @@ extern const std::array<TLandInfo, LandCount + 1> LandTable; // index 0 unused
 // Pure arithmetic of the board, also used by the board picture generator.
 int LandLabel(int land);
 std::string LandName(int land);
+// As the panel and the game history name a land: "Plains 1", "Tower 200".
+std::string LandTitle(int land);
 bool LandIsUpward(int land);
 int BoardUnitForSize(int size); // size 1 … 5 → s
 int PictureDigit(int s); // s / 5 − 2
@@ -47,8 +51,8 @@ int AutoBoardSize(int clientHeight);
 // ProgramDir + "GRAPHICS/VORNBRD<digit>.BMP"
 std::string BoardPictureFile(const std::string &programDir, int s);
 
-// The masterboard: its 96 lands and everything that depends on the board unit in use. Exactly
-// one exists once the first game is on screen; TheMasterboard() is null before that.
+// The masterboard as the screen shows it: its 96 lands and everything that depends on the board
+// unit in use. The main window makes one when the first game is on screen.
 class TVorunMasterboard {
 public:
     TVorunMasterboard(std::string programDir, int chosenSize);
@@ -73,5 +77,3 @@ private:
     TOutline downOutline{};
     TMarkerFont markerFont;
 };
-
-TVorunMasterboard *TheMasterboard();

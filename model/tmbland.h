@@ -6,8 +6,6 @@
 
 #include "tcatalog.h"
 
-class TLegion;
-
 // A half-open pixel rectangle: right and bottom are the first column and row outside.
 struct TRect {
     int left = 0;
@@ -21,25 +19,13 @@ struct TRect {
     }
 };
 
-// One land of the masterboard: its fixed identity, the up to three legions standing on it
-// (slot 1 on top) and its screen areas at the current board unit. The land refers to its
-// legions; the players own them.
+// One land of the masterboard as the screen shows it: its fixed identity, its highlight and its
+// screen areas at the current board unit. The legions on it are the game's (TLandStacks).
 class TVorunMBLand {
 public:
-    static constexpr int MaxStacks = 3;
-
     explicit TVorunMBLand(int number);
     TVorunMBLand(const TVorunMBLand &) = delete;
     TVorunMBLand &operator=(const TVorunMBLand &) = delete;
-
-    // onTop: the legion takes slot 1 and the others move down; otherwise the first free slot.
-    // A full land shows "Land is full" and refuses.
-    bool AddStack(TLegion *legion, bool onTop);
-    void RemoveStack(TLegion *legion);
-    void RotateStacks();
-    // Slot index 0 … 2 (slots 1 … 3); nullptr when empty.
-    TLegion *GetStack(int index) const;
-    int StackCount() const;
 
     TTerrain GetTerrain() const { return terrain; }
     int GetLandNumber() const { return number; }
@@ -57,7 +43,6 @@ public:
 private:
     int number;
     TTerrain terrain;
-    std::array<TLegion *, MaxStacks> stacks{};
     TRect drawingArea;
     TRect activeArea;
     int label;

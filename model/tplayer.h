@@ -13,8 +13,8 @@ class TPlayer {
 public:
     static constexpr int LegionSlots = 60; // entries 12 … 59 are always empty
 
-    // tower 1 … 6 gives the player its starting legion on that tower; 0 gives none.
-    TPlayer(std::string name, uint8_t colour, int tower, int32_t spare, uint8_t markerSetCount);
+    // index: the player's place in the game, which numbers its legions (TLegion::Ref).
+    TPlayer(std::string name, uint8_t colour, int32_t spare, uint8_t markerSetCount, int index);
     TPlayer(const TPlayer &) = delete;
     TPlayer &operator=(const TPlayer &) = delete;
 

@@ -43,24 +43,6 @@ void FatalError(const std::string &text, const std::string &caption)
         installed->ShowFatalError(text, caption);
 }
 
-void RedisplayLegions()
-{
-    if (installed)
-        installed->RedisplayLegions();
-}
-
-void RepaintLand(int land)
-{
-    if (installed)
-        installed->RepaintLand(land);
-}
-
-void RefreshPanel()
-{
-    if (installed)
-        installed->RefreshPanel();
-}
-
 bool LoadBoardPicture(const std::string &path)
 {
     return installed ? installed->LoadBoardPicture(path) : true;
@@ -80,17 +62,6 @@ int ScrollX()
 int ScrollY()
 {
     return installed ? installed->ScrollY() : 0;
-}
-
-int ShowPlayer(int index, const std::string &name, int colour)
-{
-    return installed ? installed->ShowPlayer(index, name, colour) : 0;
-}
-
-void SetCaption(const std::string &caption)
-{
-    if (installed)
-        installed->SetCaption(caption);
 }
 
 } // namespace Ui

@@ -3,8 +3,9 @@
 #include <string>
 
 // The model's only way to the windows. Model operations that must tell the user something, or
-// that change what is on screen, call the one installed link; with none installed every call is
-// a no-op, so the model runs bare in tests and in the command-line tool.
+// that load the board picture, call the one installed link; with none installed every call is a
+// no-op, so the model runs bare in tests and in the command-line tool. What an edit changed
+// reaches the windows as its TChange, not through here.
 class UiLink {
 public:
     virtual ~UiLink() = default;
@@ -16,12 +17,6 @@ public:
     // A stop box after which the program ends at once with exit code 0.
     virtual void ShowFatalError(const std::string &text, const std::string &caption) = 0;
 
-    // Rebuild the legion contents window from the selected land and show it.
-    virtual void RedisplayLegions() = 0;
-    virtual void RepaintLand(int land) = 0;
-    // Re-select the selected land so the panel describes its legions again.
-    virtual void RefreshPanel() = 0;
-
     // Load the board picture; false when the file is missing or unreadable.
     virtual bool LoadBoardPicture(const std::string &path) = 0;
     // The board picture changed size: recompute the scroll bars and repaint.
@@ -29,10 +24,6 @@ public:
     // Scroll positions to subtract from land areas (0 where a scroll bar is hidden).
     virtual int ScrollX() = 0;
     virtual int ScrollY() = 0;
-
-    // A player name label was filled; returns the label's width in pixels.
-    virtual int ShowPlayer(int index, const std::string &name, int colour) = 0;
-    virtual void SetCaption(const std::string &caption) = 0;
 };
 
 void InstallUiLink(UiLink *link);
@@ -44,13 +35,8 @@ namespace Ui {
 void Diagnostic(const char *format, ...) __attribute__((format(printf, 1, 2)));
 void Message(const std::string &text, const std::string &caption);
 void FatalError(const std::string &text, const std::string &caption);
-void RedisplayLegions();
-void RepaintLand(int land);
-void RefreshPanel();
 bool LoadBoardPicture(const std::string &path);
 void BoardResized();
 int ScrollX();
 int ScrollY();
-int ShowPlayer(int index, const std::string &name, int colour);
-void SetCaption(const std::string &caption);
 } // namespace Ui

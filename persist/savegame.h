@@ -7,7 +7,6 @@
 #include <vector>
 
 class TVorunGame;
-class TCharLeft;
 
 // Saved games, format version 2: the reader, the writer and what each failure means for the
 // program (stay on the title screen, or restart for a clean one).
@@ -53,14 +52,14 @@ struct SavedGame {
 
 // Reads a whole file's bytes. On failure `game` holds nothing usable.
 LoadResult ParseSavedGame(const std::string &content, SavedGame &game);
-// Fills a fresh game record and the stacks from a parsed game: players, legion locations and
-// creatures, stack counts, notes.
-LoadResult ApplySavedGame(const SavedGame &saved, TVorunGame &game, TCharLeft &stacks);
-// Opens, parses and applies. Nothing reaches `game` or `stacks` unless the whole file is sound.
-// Only an ordinary file of a sensible size is read (see ReadRegularFile).
-LoadResult LoadSavedGameFile(const std::string &path, TVorunGame &game, TCharLeft &stacks);
+// Fills a fresh game record from a parsed game: players, legions on their lands, stack counts,
+// notes.
+LoadResult ApplySavedGame(const SavedGame &saved, TVorunGame &game);
+// Opens, parses and applies. Nothing reaches `game` unless the whole file is sound. Only an
+// ordinary file of a sensible size is read (see ReadRegularFile).
+LoadResult LoadSavedGameFile(const std::string &path, TVorunGame &game);
 
 // The game in the file format, CR LF line ends.
-std::string SavedGameText(const TVorunGame &game, const TCharLeft &stacks);
+std::string SavedGameText(const TVorunGame &game);
 // Writes SavedGameText to the stream; false when the stream failed.
-bool WriteSavedGame(std::ostream &out, const TVorunGame &game, const TCharLeft &stacks);
+bool WriteSavedGame(std::ostream &out, const TVorunGame &game);

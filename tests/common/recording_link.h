@@ -22,9 +22,6 @@ public:
     {
         Record("Fatal", text + " | " + caption);
     }
-    void RedisplayLegions() override { Record("Redisplay", ""); }
-    void RepaintLand(int land) override { Record("Repaint", std::to_string(land)); }
-    void RefreshPanel() override { Record("Refresh", ""); }
     bool LoadBoardPicture(const std::string &path) override
     {
         Record("Picture", path);
@@ -33,12 +30,6 @@ public:
     void BoardResized() override { Record("Resized", ""); }
     int ScrollX() override { return scrollX; }
     int ScrollY() override { return scrollY; }
-    int ShowPlayer(int index, const std::string &name, int colour) override
-    {
-        Record("Player", std::to_string(index) + " " + name + " " + std::to_string(colour));
-        return int(name.size()) * 7; // a stand-in for the label's pixel width
-    }
-    void SetCaption(const std::string &caption) override { Record("Caption", caption); }
 
     // The texts of the calls of one kind.
     std::vector<std::string> Of(const std::string &kind) const

@@ -7,7 +7,9 @@
 # Anne's other legion from land 7 to land 1, opens the legion window on land 2 with a double click
 # and drags the first creature of its top legion onto land 1, agreeing to the transfer, saves with
 # Ctrl+S and Enter in the save dialog, and quits with Ctrl+Q and Enter. The saved file must differ
-# from the loaded one only in those two legions. Then the program is started again without a game:
+# from the loaded one only in those two legions. The same game is loaded again, edited in the
+# legion window and on the board, both edits undone, and saved: the save is the loaded game. Then
+# the program is started again without a game:
 # from its title screen the user sets up a new game through the names and colour dialogs, writes a
 # note, saves, opens the help and quits with the help still open. Screenshots of each step go to
 # SCREENS_DIR as e2e-*.png.
@@ -187,6 +189,60 @@ diff -u "$work/expected.json" "$work/saved-sorted.json" || fail "the saved game 
 
 # Quit asks first; OK ends the program normally.
 quit_program 9-close-question
+
+# The same game again: an edit in the legion window (the first creature of land 1's legion killed
+# with K) and one on the board (that legion moved to land 2). Saved, then both taken back with
+# Ctrl+Z from the game history and saved again: the second save is the loaded game.
+"$dir/vorunkelm" "$dir/SavedGames/OLDSAVES/$oldSave" >>"$work/program.log" 2>&1 &
+programPid=$!
+wait_until "the game view" 60 find_window '^Vorun - '
+mainWindow=$found
+wait_until "the window to take the size of the settings" 20 window_has_size
+double_click "${land1[@]}"
+wait_until "the legion window" 20 find_window '^Legion Contents -  '
+legionWindow=$found
+eval "$(xdotool getwindowgeometry --shell "$legionWindow" | grep -E '^(X|Y)=' | sed 's/^/legion/')"
+xdotool mousemove --sync $((legionX + 50)) $((legionY + 112)) click 1
+xdotool key k
+wait_until "the kill question" 20 find_window '^Confirm$'
+xdotool key Return
+wait_until "the kill question to close" 20 no_window '^Confirm$'
+shot 9a-killed
+xdotool key Escape
+wait_until "the legion window to hide" 20 no_window '^Legion Contents -  '
+click "${land1[@]}"
+after_change 9b-moved ctrl_click "${land2[@]}"
+find "$dir/SavedGames" -maxdepth 1 -name 'story_*.txt' -delete
+save_game 9c-save-dialog
+new_save || fail "no save of the edits: $(ls -A "$dir/SavedGames")"
+editedSave=$newSave
+savedAt=$(($(date +%s) / 2))
+"$dir/vkgame" dump "$dir/SavedGames/$editedSave" >"$work/edited.json" || fail "vkgame refuses the edited save"
+jq -S '(.players[0].legions[] | select(.marker == 0)) |= (.land = 2
+        | .creatures = .creatures[1:] + [0] | .unsure = .unsure[1:] + [false])' \
+    "$work/loaded.json" >"$work/edited-expected.json"
+diff -u "$work/edited-expected.json" <(jq -S . "$work/edited.json") ||
+    fail "the save is not the loaded game with the kill and the move"
+
+xdotool key ctrl+h
+wait_until "the game history" 20 find_window '^Game History'
+shot 9d-history
+xdotool key ctrl+z
+after_change 9e-undone xdotool key ctrl+z
+xdotool key Escape
+wait_until "the game history to hide" 20 no_window '^Game History'
+# Saves are named to two seconds: the second one needs a later name than the first.
+later_stamp() { [ $(($(date +%s) / 2)) -gt "$savedAt" ]; }
+second_save() { new_save && [ "$newSave" != "$editedSave" ] && [ -f "$dir/SavedGames/OLDSAVES/$editedSave" ]; }
+wait_until "a later save time" 10 later_stamp
+xdotool key ctrl+s
+wait_until "the save dialog" 20 find_window '^Save As$'
+xdotool key Return
+wait_until "the save after the undos" 20 second_save
+"$dir/vkgame" dump "$dir/SavedGames/$newSave" >"$work/undone.json" || fail "vkgame refuses the save after the undos"
+diff -u <(jq -S . "$work/loaded.json") <(jq -S . "$work/undone.json") ||
+    fail "after two undos the saved game is not the loaded one"
+quit_program 9f-close-question
 
 # A second run without a game starts on the title screen. N opens the names dialog: the game name,
 # the file name, and two players with towers 3 and 500 replacing "Player 1" and "Player 2"; Tab

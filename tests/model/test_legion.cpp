@@ -2,11 +2,9 @@
 
 #include "recording_link.h"
 #include "tcharleft.h"
-#include "tmastrbd.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <tuple>
 #include <vector>
 
@@ -31,67 +29,60 @@ std::string Contents(const TLegion &legion)
 
 class LegionTest : public ::testing::Test {
 protected:
-    void SetUp() override { RecruitStacks() = TCharLeft(); }
     void Fill(const std::array<int32_t, TLegion::MaxCrits> &codes)
     {
         legion.SetCrits(codes);
         link.Clear();
     }
-    int Left(uint8_t type) { return RecruitStacks().GetCharLeft(type); }
-    TVorunMBLand &Land(int n) { return board->GetLand(n); }
+    int Left(uint8_t type) { return stacks.GetCharLeft(type); }
 
     RecordingLink link;
-    std::unique_ptr<TVorunMasterboard> board;
-    TLegion legion{nullptr, 0, "Axes"};
-    TLegion other{nullptr, 0, "Die"};
-    TLegion crowd[3] = {{nullptr, 1, "Bat"}, {nullptr, 1, "Cloud"}, {nullptr, 1, "Egg"}};
+    TCharLeft stacks;
+    TLegion legion{nullptr, 0, "Axes", 0};
+    TLegion other{nullptr, 0, "Die", 1};
 };
 } // namespace
 
 TEST_F(LegionTest, RecruitIntoSevenThenIntoAFullLegion)
 {
     Fill({19, 1, 4, 4, 8, 8, 16});
-    legion.RecruitCrit(Crit::Troll, true, true);
-    legion.RecruitCrit(Crit::Ogre, false, false);
+    legion.RecruitCrit(Crit::Troll, true, stacks);
+    legion.RecruitCrit(Crit::Ogre, false, stacks);
     EXPECT_EQ(Contents(legion), "Vorun Angel Centaur Centaur Gargoyle Gargoyle Ogre Troll?");
-    EXPECT_EQ(
-        link.calls,
-        (Calls{{"Redisplay", ""}, {"Diagnostic", "Bug, trying to recruit more than 8 chars."}}));
+    EXPECT_EQ(link.Of("Diagnostic"), Texts{"Bug, trying to recruit more than 8 chars."});
     EXPECT_EQ(Left(Crit::Troll), StackTotal[Crit::Troll] - 1);
     EXPECT_EQ(Left(Crit::Ogre), StackTotal[Crit::Ogre]); // the creature that found no room
 }
 
 TEST_F(LegionTest, RecruitFromAnEmptyStackFailsButTheVorunNeedsNone)
 {
-    RecruitStacks().SetCharLeft({});
-    legion.RecruitCrit(Crit::Gorgon, false, true);
-    legion.RecruitCrit(Crit::Vorun, true, false);
+    stacks.SetCharLeft({});
+    legion.RecruitCrit(Crit::Gorgon, false, stacks);
+    legion.RecruitCrit(Crit::Vorun, true, stacks);
     EXPECT_EQ(Contents(legion), "Vorun?");
     EXPECT_EQ(link.Of("Diagnostic"),
               Texts{"Bug?: attempt to recruit creature type with none remaining"});
-    EXPECT_TRUE(link.Of("Redisplay").empty());
-    EXPECT_EQ(RecruitStacks().CharLeftArray(), TCharLeft::Counts{});
+    EXPECT_EQ(stacks.CharLeftArray(), TCharLeft::Counts{});
 }
 
 TEST_F(LegionTest, DeleteCritClosesTheGapWithTheFlags)
 {
     Fill({19 + Unsure, 1, 4 + Unsure, 16 + Unsure});
-    EXPECT_EQ(legion.DeleteCrit(2, true), Crit::Centaur);
-    EXPECT_EQ(legion.DeleteCrit(5, true), Crit::None); // an empty position
-    EXPECT_EQ(legion.DeleteCrit(8, true), Crit::None);
+    EXPECT_EQ(legion.DeleteCrit(2), Crit::Centaur);
+    EXPECT_EQ(legion.DeleteCrit(5), Crit::None); // an empty position
+    EXPECT_EQ(legion.DeleteCrit(8), Crit::None);
     EXPECT_EQ(Contents(legion), "Vorun? Angel Ogre?");
     EXPECT_EQ(legion.CritCount(), 3);
-    EXPECT_EQ(Left(Crit::Centaur), StackTotal[Crit::Centaur]); // the caller decides
     const std::pair<std::string, std::string> bad{
         "Diagnostic", "bug? trying to delete nonexistent creature or bad index"};
-    EXPECT_EQ(link.calls, (Calls{{"Redisplay", ""}, bad, bad}));
+    EXPECT_EQ(link.calls, (Calls{bad, bad}));
 }
 
 // A transfer never goes through the stacks: a count at its 8-bit limit would wrap to 0 on the way
 // back and the creature would be lost when taken again.
 TEST_F(LegionTest, TransferCritMovesTheCreatureWithItsFlagAndLeavesTheStacks)
 {
-    RecruitStacks().SetCount(Crit::Gorgon, 255);
+    stacks.SetCount(Crit::Gorgon, 255);
     Fill({16, 20, 10 + Unsure});
     other.SetCrits({1, 2, 3, 4, 5});
     EXPECT_TRUE(legion.TransferCrit(2, other));
@@ -123,7 +114,6 @@ TEST_F(LegionTest, SortCrit)
         Fill(six);
         legion.SortCrit(from, to);
         EXPECT_EQ(Contents(legion), expected) << from << " -> " << to;
-        EXPECT_EQ(link.calls, (Calls{{"Redisplay", ""}})) << from << " -> " << to;
     }
     Fill({19, 1, 4});
     legion.SortCrit(3, 0);
@@ -137,91 +127,41 @@ TEST_F(LegionTest, UnsureFlagsFromSavedCodesAndToggles)
 {
     Fill({30, 26, 19});
     EXPECT_EQ(Contents(legion), "Centaur? -? Vorun");
-    legion.CritUnsure(0, true);
-    legion.CritUnsure(6, false); // an empty position too
+    legion.CritUnsure(0);
+    legion.CritUnsure(6); // an empty position too
     EXPECT_EQ(Contents(legion), "Centaur -? Vorun - - - -?");
-    legion.CritUnsure(8, true);
-    EXPECT_EQ(
-        link.calls,
-        (Calls{{"Redisplay", ""}, {"Diagnostic", "bad index in CritUnsure()"}, {"Redisplay", ""}}));
+    legion.CritUnsure(8);
+    EXPECT_EQ(link.Of("Diagnostic"), Texts{"bad index in CritUnsure()"});
 }
 
-TEST_F(LegionTest, RemoveFromBoardKillsOrReturnsAndLeavesTheLand)
+// Killed, only the creatures that go back when killed reach the stacks; returned, all of them.
+// The Vorun has no stack, and a stack at 255 stays there.
+TEST_F(LegionTest, EmptyIntoKillsOrReturns)
 {
-    board = std::make_unique<TVorunMasterboard>("/vk/", 1);
     for (bool kill : {true, false}) {
-        RecruitStacks() = TCharLeft();
-        other.PlaceOnBoard(12);
-        legion.PlaceOnBoard(12);
-        Fill({19, 1, 16 + Unsure, 16});
-        legion.RemoveFromBoard(kill);
+        stacks = TCharLeft();
+        stacks.SetCount(Crit::Troll, 255);
+        Fill({19, 1, 16 + Unsure, 16, 20});
+        legion.EmptyInto(stacks, kill);
         EXPECT_EQ(Left(Crit::Angel), StackTotal[Crit::Angel] + 1);
         EXPECT_EQ(Left(Crit::Ogre), StackTotal[Crit::Ogre] + (kill ? 0 : 2));
+        EXPECT_EQ(Left(Crit::Troll), 255);
         EXPECT_EQ(Left(Crit::Vorun), 0);
         EXPECT_EQ(Contents(legion), "");
-        EXPECT_EQ(legion.GetLocation(), 0);
-        EXPECT_EQ(Land(12).GetStack(0), &other);
-        EXPECT_EQ(Land(12).StackCount(), 1);
-        EXPECT_EQ(link.calls, (Calls{{"Repaint", "12"}})); // no redisplay
-        other.RemoveFromBoard(true);
+        EXPECT_TRUE(link.calls.empty());
     }
 }
 
-TEST_F(LegionTest, PlaceOnBoard)
+TEST_F(LegionTest, PointsAreUnknownWhileTheVorunIsThere)
 {
-    ASSERT_EQ(TheMasterboard(), nullptr);
-    other.PlaceOnBoard(7); // without a board only the location is recorded
-    EXPECT_FALSE(other.MoveStack(8));
-    EXPECT_EQ(other.GetLocation(), 7);
-    EXPECT_TRUE(link.calls.empty());
-    board = std::make_unique<TVorunMasterboard>("/vk/", 1);
-    other.PlaceOnBoard(0); // as entering the game view does
-    EXPECT_EQ(Land(7).GetStack(0), &other);
-
-    legion.PlaceOnBoard(97);
-    legion.PlaceOnBoard(0);
-    EXPECT_EQ(legion.GetLocation(), 0);
-    legion.PlaceOnBoard(3);
-    legion.PlaceOnBoard(5);
-    EXPECT_EQ(link.Of("Diagnostic"),
-              (Texts{"Bug: trying to place stack onto board in invalid location",
-                     "placing stack onto board in bad preset loc",
-                     "Warning: using PlaceOnBoard to specify loc of stack that already has a "
-                     "location"}));
-    EXPECT_EQ(legion.GetLocation(), 5);
-    EXPECT_EQ(Land(5).GetStack(0), &legion);
-    EXPECT_EQ(Land(3).StackCount(), 0); // not left behind on its old land
-
-    for (TLegion &l : crowd)
-        l.PlaceOnBoard(20);
-    legion.RemoveFromBoard(false);
-    legion.PlaceOnBoard(20);
-    EXPECT_EQ(legion.GetLocation(), 0);
-}
-
-TEST_F(LegionTest, MoveStack)
-{
-    board = std::make_unique<TVorunMasterboard>("/vk/", 1);
-    EXPECT_FALSE(legion.MoveStack(5)); // off the board
-    legion.PlaceOnBoard(3);
-    EXPECT_FALSE(legion.MoveStack(0));
-    EXPECT_FALSE(legion.MoveStack(97));
-    EXPECT_FALSE(legion.MoveStack(3)); // where it stands: refused without a word
-    EXPECT_EQ(link.Of("Diagnostic"),
-              (Texts{"Bug: trying to move stack from invalid loc",
-                     "Bug: trying to move stack to invalid loc",
-                     "Bug: trying to move stack to invalid loc"}));
-
-    other.PlaceOnBoard(4);
-    EXPECT_TRUE(legion.MoveStack(4));
-    EXPECT_EQ(legion.GetLocation(), 4);
-    EXPECT_EQ(Land(4).GetStack(0), &legion);
-    EXPECT_EQ(Land(4).GetStack(1), &other);
-    EXPECT_EQ(Land(3).StackCount(), 0);
-
-    for (TLegion &l : crowd)
-        l.PlaceOnBoard(9);
-    EXPECT_FALSE(legion.MoveStack(9));
-    EXPECT_EQ(legion.GetLocation(), 4);
-    EXPECT_EQ(Land(4).GetStack(0), &legion);
+    const std::tuple<std::array<int32_t, TLegion::MaxCrits>, int, bool> cases[]
+        = {{{}, 0, false},
+           {{1, 4 + Unsure, 16}, 24 + 12 + 12, false},
+           {{19 + Unsure, 2}, 24 + 36, true}};
+    for (const auto &[codes, points, unknown] : cases) {
+        Fill(codes);
+        EXPECT_EQ(std::make_pair(legion.Points(), legion.PointsUnknown()),
+                  std::make_pair(points, unknown))
+            << Contents(legion);
+    }
 }

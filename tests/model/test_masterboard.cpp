@@ -2,19 +2,16 @@
 
 #include "recording_link.h"
 #include "temp_folder.h"
-#include "tlegion.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <tuple>
 
 namespace {
 using Texts = std::vector<std::string>;
-using Calls = decltype(RecordingLink::calls);
 
 struct SizeRow {
     int size, s, width, height;
@@ -97,63 +94,6 @@ TEST(BoardGeometry, AutoBoardSizeThresholds)
         EXPECT_EQ(AutoBoardSize(c[0]), c[1]) << c[0];
 }
 
-class LandTest : public ::testing::Test {
-protected:
-    // Puts legions "A" … "D" on the land in the order named, after emptying it.
-    void Put(const std::string &names)
-    {
-        while (land.StackCount() > 0)
-            land.RemoveStack(land.GetStack(0));
-        for (char n : names)
-            land.AddStack(&legions[n - 'A'], false);
-        link.Clear();
-    }
-    std::string Slots() const
-    {
-        std::string names;
-        for (int i = 0; i < TVorunMBLand::MaxStacks; ++i)
-            names += land.GetStack(i) ? land.GetStack(i)->GetName() : "";
-        return names;
-    }
-
-    RecordingLink link;
-    TVorunMBLand land{42};
-    TLegion legions[4]
-        = {{nullptr, 0, "A"}, {nullptr, 0, "B"}, {nullptr, 0, "C"}, {nullptr, 0, "D"}};
-};
-
-// Added at the first free slot or on top, never a fourth; removal closes the gap; rotation moves
-// the top legion to the bottom.
-TEST_F(LandTest, SlotRules)
-{
-    Put("AB");
-    EXPECT_TRUE(land.AddStack(&legions[2], true));
-    EXPECT_EQ(Slots(), "CAB");
-    EXPECT_FALSE(land.AddStack(&legions[3], false));
-    EXPECT_EQ(Slots(), "CAB");
-    EXPECT_EQ(link.calls,
-              (Calls{{"Repaint", "42"},
-                     {"Message", "Can't have more than 3 stacks on a land. | Land is full"}}));
-
-    for (const auto &[removed, left] : {std::pair{0, "BC"}, std::pair{1, "AC"}}) {
-        Put("ABC");
-        land.RemoveStack(&legions[removed]);
-        EXPECT_EQ(Slots(), left);
-    }
-    land.RemoveStack(&legions[1]);
-    EXPECT_EQ(link.Of("Diagnostic"),
-              Texts{"Bug: request to remove legion that's not there from land 42"});
-    EXPECT_EQ(Slots(), "AC");
-
-    const char *rotations[][2] = {{"ABC", "BCA"}, {"AB", "BA"}, {"A", "A"}};
-    for (const auto &c : rotations) {
-        Put(c[0]);
-        land.RotateStacks();
-        EXPECT_EQ(Slots(), c[1]);
-        EXPECT_EQ(link.Of("Refresh").size(), std::string(c[0]).size() > 1 ? 1u : 0u) << c[0];
-    }
-}
-
 // The message says which picture and why, on a second line.
 TEST(Masterboard, AMissingOrDamagedPictureIsFatal)
 {
@@ -173,35 +113,28 @@ TEST(Masterboard, AMissingOrDamagedPictureIsFatal)
     }
 }
 
-TEST(Masterboard, PublishedWhileItLivesAndASizeChangeMovesTheLandsKeepingTheirState)
+TEST(Masterboard, ASizeChangeMovesTheLandsKeepingTheirHighlight)
 {
-    ASSERT_EQ(TheMasterboard(), nullptr);
     RecordingLink link;
     link.scrollX = 10;
     link.scrollY = 20;
-    auto board = std::make_unique<TVorunMasterboard>("/vk/", 1);
-    EXPECT_EQ(TheMasterboard(), board.get());
+    TVorunMasterboard board("/vk/", 1);
     EXPECT_EQ(link.Of("Picture"), Texts{"/vk/GRAPHICS/VORNBRD1.BMP"});
-    EXPECT_EQ(board->GetLand(1).DrawingArea(), (TRect{349, 240, 396, 280})); // less the scroll
-    EXPECT_EQ(board->GetLand(1).ActiveArea(), (TRect{356, 240, 386, 280}));
+    EXPECT_EQ(board.GetLand(1).DrawingArea(), (TRect{349, 240, 396, 280})); // less the scroll
+    EXPECT_EQ(board.GetLand(1).ActiveArea(), (TRect{356, 240, 386, 280}));
     link.scrollX = link.scrollY = 0;
-    TLegion legion{nullptr, 0, "Axes"};
-    board->GetLand(30).AddStack(&legion, false);
-    board->GetLand(30).SetHighlight(1);
+    board.GetLand(30).SetHighlight(1);
     link.Clear();
-    board->SetBoardSize(1, false);
+    board.SetBoardSize(1, false);
     EXPECT_TRUE(link.calls.empty());
 
-    board->SetBoardSize(4, false);
+    board.SetBoardSize(4, false);
     EXPECT_EQ(link.Of("Picture"), Texts{"/vk/GRAPHICS/VORNBRD4.BMP"});
-    EXPECT_EQ(board->GetBoardUnit(), 33);
+    EXPECT_EQ(board.GetBoardUnit(), 33);
     for (int n = 1; n <= LandCount; ++n)
-        EXPECT_EQ(board->GetLand(n).DrawingArea(), LandBox(n, 33)) << n;
-    EXPECT_EQ(board->GetLand(30).GetStack(0), &legion);
-    EXPECT_EQ(board->GetLand(30).GetHighlight(), 1);
-    EXPECT_EQ(board->GetOutline(true), LandOutline(true, 33));
-    EXPECT_EQ(board->GetOutline(false), LandOutline(false, 33));
-    EXPECT_EQ(board->GetMarkerFont().size, 15);
-    board.reset();
-    EXPECT_EQ(TheMasterboard(), nullptr);
+        EXPECT_EQ(board.GetLand(n).DrawingArea(), LandBox(n, 33)) << n;
+    EXPECT_EQ(board.GetLand(30).GetHighlight(), 1);
+    EXPECT_EQ(board.GetOutline(true), LandOutline(true, 33));
+    EXPECT_EQ(board.GetOutline(false), LandOutline(false, 33));
+    EXPECT_EQ(board.GetMarkerFont().size, 15);
 }

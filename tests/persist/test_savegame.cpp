@@ -1,7 +1,6 @@
 #include "savegame.h"
 
 #include "recording_link.h"
-#include "tcharleft.h"
 #include "temp_folder.h"
 #include "tgame.h"
 
@@ -57,26 +56,24 @@ std::string Repeat(const std::string &text, int times)
     return times > 0 ? text + Repeat(text, times - 1) : "";
 }
 
-LoadResult Load(const std::string &text, TVorunGame &game, TCharLeft &stacks)
+LoadResult Load(const std::string &text, TVorunGame &game)
 {
     SavedGame saved;
     LoadResult result = ParseSavedGame(text, saved);
-    return result.outcome == LoadOutcome::Loaded ? ApplySavedGame(saved, game, stacks) : result;
+    return result.outcome == LoadOutcome::Loaded ? ApplySavedGame(saved, game) : result;
 }
 
 // What the file says once loaded, in the writer's words.
 std::string Reloaded(const std::string &text)
 {
     TVorunGame game;
-    TCharLeft stacks;
-    EXPECT_EQ(Load(text, game, stacks).outcome, LoadOutcome::Loaded);
-    return SavedGameText(game, stacks);
+    EXPECT_EQ(Load(text, game).outcome, LoadOutcome::Loaded);
+    return SavedGameText(game);
 }
 
-// The example game as the set-up makes it; its stacks are RecruitStacks().
+// The example game as the set-up makes it.
 void BuildExample(TVorunGame &game)
 {
-    RecruitStacks() = TCharLeft();
     game.GameName = "Friday game";
     game.FileName = "fri";
     game.AddPlayer("Anne", 0, 6, 0, 1);
@@ -103,14 +100,12 @@ TEST(SavedGame, WritesTheExampleByteForByteReadsItBackAndReportsEveryShortWrite)
 {
     TVorunGame game;
     BuildExample(game);
-    EXPECT_EQ(SavedGameText(game, RecruitStacks()), Example);
+    EXPECT_EQ(SavedGameText(game), Example);
     EXPECT_EQ(Reloaded(Example), Example);
     for (std::streamsize room = 0; room <= std::streamsize(Example.size()); ++room) {
         FailingBuffer buffer(room);
         std::ostream out(&buffer);
-        EXPECT_EQ(WriteSavedGame(out, game, RecruitStacks()),
-                  room == std::streamsize(Example.size()))
-            << room;
+        EXPECT_EQ(WriteSavedGame(out, game), room == std::streamsize(Example.size())) << room;
     }
 }
 
@@ -138,6 +133,30 @@ TEST(SavedGame, FilesReloadAsWritten)
     };
     for (const auto &[file, written] : cases)
         EXPECT_EQ(Reloaded(file), written) << file;
+}
+
+// A loaded game stands its legions on their lands in player and marker order, whatever order the
+// file lists them in; a land has room for three, and a legion beyond them stays off the board and
+// out of the next save.
+TEST(SavedGame, LoadedLegionsStandOnTheirLandsInPlayerAndMarkerOrder)
+{
+    RecordingLink link;
+    TVorunGame game;
+    const std::string file = Edited({{7,
+                                      "0 3 5 90 1 0 0 0 0 0 0 0\r\n0 90 45 27 4 4 8 8 16 16\r\n"
+                                      "2 90 2 0 0 0 0 0 0 0"},
+                                     {9, "5 1 60 90 45 27 4 4 8 8 16 16"}});
+    ASSERT_EQ(Load(file, game).outcome, LoadOutcome::Loaded);
+    const TLandStacks::Slots slots{game.Legion(0), game.Legion(2), game.Legion(5)};
+    EXPECT_EQ(game.Land(90).GetSlots(), slots);
+    EXPECT_EQ(game.Legion(MarkersPerColor)->GetLocation(), 0);
+    EXPECT_EQ(link.Of("Message"),
+              std::vector<std::string>{"Can't have more than 3 stacks on a land. | Land is full"});
+    EXPECT_EQ(SavedGameText(game),
+              Edited({{7,
+                       "0 3 0 90 45 27 4 4 8 8 16 16\r\n2 90 2 0 0 0 0 0 0 0\r\n"
+                       "5 90 1 0 0 0 0 0 0 0"},
+                      {9, "5 0 "}}));
 }
 
 // Each field just past its limit (and just within, where the limit is not the obvious one).
@@ -192,8 +211,7 @@ TEST(SavedGame, EveryBrokenFileHasItsOutcome)
         SCOPED_TRACE(what);
         RecordingLink link;
         TVorunGame game;
-        TCharLeft stacks;
-        const LoadResult result = Load(file, game, stacks);
+        const LoadResult result = Load(file, game);
         EXPECT_EQ(result.outcome, outcome);
         EXPECT_EQ(result.text + " | " + result.caption, messages.at(outcome));
         EXPECT_EQ(result.kind, outcome == O::Loaded ? MessageKind::None : MessageKind::Error);
@@ -207,8 +225,7 @@ TEST(SavedGame, RefusedPlayerMeansAPlayerCountDiagnostic)
     SavedGame saved;
     saved.players = {SavedPlayer{"", 0, {0}, {}}}; // the game refuses a player without a name
     TVorunGame game;
-    TCharLeft stacks;
-    const LoadResult result = ApplySavedGame(saved, game, stacks);
+    const LoadResult result = ApplySavedGame(saved, game);
     EXPECT_EQ(std::make_pair(result.outcome, result.kind),
               std::make_pair(LoadOutcome::Restart, MessageKind::Diagnostic));
     EXPECT_EQ(link.Of("Diagnostic"),
@@ -271,10 +288,8 @@ TEST(LoadSavedGameFile, RefusedFilesSayWhyAndLeaveTheGameUntouched)
         // The child reports whether the load ended as expected.
         EXPECT_EQ(RunLimited([&path = path, outcome = outcome, &message = message] {
                       TVorunGame game;
-                      TCharLeft stacks;
-                      const LoadResult result = LoadSavedGameFile(path, game, stacks);
-                      const bool untouched
-                          = SavedGameText(game, stacks) == SavedGameText(TVorunGame(), TCharLeft());
+                      const LoadResult result = LoadSavedGameFile(path, game);
+                      const bool untouched = SavedGameText(game) == SavedGameText(TVorunGame());
                       return result.outcome == outcome
                               && result.text + " | " + result.caption == message && untouched
                           ? 0

@@ -38,9 +38,8 @@ int SelectedNumber(const TVorunMainForm &form)
 // The middle of a land's active area, in board coordinates.
 QPoint ActiveCentre(int land)
 {
-    const TRect &area = TheMasterboard()->GetLand(land).ActiveArea();
-    return QPoint((area.left + area.right) / 2 - TBoardView::BoardLeft,
-                  (area.top + area.bottom) / 2);
+    const TRect &area = CurrentForm().Board()->GetLand(land).ActiveArea();
+    return QPoint((area.left + area.right) / 2 - BoardLeft, (area.top + area.bottom) / 2);
 }
 
 // Mouse events go to the window, as the desktop delivers them, so grabs and stacking count.
@@ -69,7 +68,7 @@ QImage OverrideCursor()
 // The creatures of a land's legion in slot order, "?" after an unsure one: "Cyclops Gorgon?".
 QString Crits(int land, int slot)
 {
-    const TLegion *legion = TheMasterboard()->GetLand(land).GetStack(slot);
+    const TLegion *legion = CurrentForm().LandStacks(land).GetStack(slot);
     QStringList names;
     for (int i = 0; i < legion->CritCount(); ++i)
         names << QString(CritNames[legion->GetCrits()[size_t(i)]])
@@ -181,7 +180,7 @@ void TestBoard::ctrlPressMovesTheActiveLegion()
 
     Click(s.form, ActiveCentre(to), Qt::ControlModifier);
 
-    QCOMPARE(SlotNames(to), toAfter);
+    QCOMPARE(SlotNames(s.form, to), toAfter);
     QCOMPARE(SelectedNumber(s.form), moved ? to : from);
     QCOMPARE(s.form.ActiveLegion(), legion);
     QCOMPARE(QWidget::mouseGrabber(), nullptr);
@@ -216,10 +215,10 @@ void TestBoard::dragMovesTheLegion()
     QCOMPARE(OverrideCursor(), ProgramCursor(NoDropCursor).pixmap().toImage());
     QTest::mouseMove(window, target);
     QCOMPARE(OverrideCursor(), ProgramCursor(LegionCursor).pixmap().toImage());
-    QCOMPARE(SlotNames(7), QStringList{"Gong"});
+    QCOMPARE(SlotNames(form, 7), QStringList{"Gong"});
     QTest::mouseRelease(window, Qt::LeftButton, {}, target);
 
-    QCOMPARE(SlotNames(1), QStringList{"Gong"});
+    QCOMPARE(SlotNames(form, 1), QStringList{"Gong"});
     QCOMPARE(SelectedNumber(form), 1);
     QCOMPARE(OverrideCursor(), QImage());
     QCOMPARE(QWidget::mouseGrabber(), nullptr);
@@ -237,8 +236,8 @@ void TestBoard::dragToAFullLandIsRefused()
 
     QCOMPARE(s.fake.boxes(),
              QStringList{"Can't have more than 3 stacks on a land. | Land is full | None | Ok"});
-    QCOMPARE(SlotNames(86), (QStringList{"Candle", "Eagle"}));
-    QCOMPARE(SlotNames(90), (QStringList{"Anchor", "Bat", "Cross"}));
+    QCOMPARE(SlotNames(s.form, 86), (QStringList{"Candle", "Eagle"}));
+    QCOMPARE(SlotNames(s.form, 90), (QStringList{"Anchor", "Bat", "Cross"}));
     QCOMPARE(SelectedNumber(s.form), 86);
     VERIFY_PLATFORM_DONE(s.fake);
 }
@@ -298,11 +297,11 @@ void TestBoard::creatureDropPassesItOn()
     QWindow *window = s.form.windowHandle();
     // Counts at the 8-bit limit would wrap if the creature went through the stacks.
     for (uint8_t type = 1; type < Crit::CodeCount; ++type)
-        RecruitStacks().SetCount(type, 255);
-    const TCharLeft::Counts counts = RecruitStacks().CharLeftArray();
+        s.form.Game().Stacks().SetCount(type, 255);
+    const TCharLeft::Counts counts = s.form.Game().Stacks().CharLeftArray();
     s.form.SelectLand(from);
     TLgnDispForm &legions = *s.windows->LgnDispForm;
-    legions.ShowLgns();
+    legions.ShowLgns(from);
     legions.move(0, 600); // clear of the lands, which the drag has to reach
     s.fake.queueAnswer(agree ? Platform::Answer::Ok : Platform::Answer::Cancel);
 
@@ -321,7 +320,7 @@ void TestBoard::creatureDropPassesItOn()
     const int slot = from == 90 && picture >= 8 ? 1 : 0;
     QCOMPARE(Crits(from, slot), fromAfter);
     QCOMPARE(Crits(to, 0), toAfter);
-    QVERIFY(RecruitStacks().CharLeftArray() == counts);
+    QVERIFY(s.form.Game().Stacks().CharLeftArray() == counts);
     QCOMPARE(SelectedNumber(s.form), from);
     QCOMPARE(QWidget::mouseGrabber(), nullptr);
     VERIFY_PLATFORM_DONE(s.fake);

@@ -23,7 +23,6 @@ void TestCharLeft::counts()
     FakePlatform fake;
     ProgramFolder folder;
     const std::unique_ptr<TVorunWindows> windows = StartProgram(folder);
-    RecruitStacks() = TCharLeft(); // the stacks outlive the windows of the other cases
     TVorunGame &game = windows->MainForm->Game();
     game.AddPlayer("Anne", 1, 0, 0, 1);
     game.AddPlayer("Bob", 5, 0, 0, 1);
@@ -41,12 +40,12 @@ void TestCharLeft::counts()
     };
     QCOMPARE(shown(), "");
     for (uint8_t t : {4, 4, 4, 20, 20})
-        game.GetPlayer(0)->GetLegion(0)->RecruitCrit(t, false, false);
+        game.GetPlayer(0)->GetLegion(0)->RecruitCrit(t, false, game.Stacks());
     for (uint8_t t : {1, 19, 24}) // unsure ones count like the others
-        game.GetPlayer(1)->GetLegion(11)->RecruitCrit(t, true, false);
-    game.GetPlayer(0)->GetLegion(0)->DeleteCrit(4, false); // a Troll killed
-    RecruitStacks().SetCount(16, 30);
-    RecruitStacks().SetCount(Crit::Vorun, 3);
+        game.GetPlayer(1)->GetLegion(11)->RecruitCrit(t, true, game.Stacks());
+    game.GetPlayer(0)->GetLegion(0)->DeleteCrit(4); // a Troll killed
+    game.Stacks().SetCount(16, 30);
+    game.Stacks().SetCount(Crit::Vorun, 3);
     QCOMPARE(shown(),
              "Angels 17 0, Centaurs 22 0, Ogres 30 -5, Voruns 3 ?, Trolls 26 1, Wyverns 17 0");
     QVERIFY(!form.Edits[Crit::Vorun]->isVisible() && !form.Edits[Crit::Vorun]->isEnabled());
@@ -104,7 +103,7 @@ void TestCharLeft::update()
     QStringList counts;
     for (const QString &entry : typed) {
         const auto type = uint8_t(entry.section('=', 0, 0).toInt());
-        counts << QString::number(RecruitStacks().GetCharLeft(type));
+        counts << QString::number(s.form.Game().Stacks().GetCharLeft(type));
         QCOMPARE(form.Edits[type]->text(), entry.section('=', 1));
     }
     QCOMPARE(counts.join(' '), stored);

@@ -58,6 +58,7 @@ void TestColors::choose()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     }
     QVERIFY(!form.isVisible());
+    form.AddPlayersTo(windows->MainForm->Game());
     QStringList players;
     for (int p = 0; p < windows->MainForm->Game().PlayerCount(); ++p)
         players << QString::fromStdString(windows->MainForm->Game().GetPlayer(p)->GetName());

@@ -27,7 +27,7 @@ struct Session {
         // Over what a land with other legions showed before: three rows, or eight columns.
         for (const int shown : {land == 3 ? 4 : 3, land}) {
             windows->MainForm->SelectLand(shown);
-            lgn.ShowLgns();
+            lgn.ShowLgns(shown);
         }
         QVERIFY(QTest::qWaitForWindowExposed(&lgn));
     }
@@ -39,7 +39,9 @@ struct Session {
         const std::array<QLabel *, 3> names{lgn.LgnMrkrLbl, lgn.LgnMrkrLbl2, lgn.LgnMrkrLbl3};
         QStringList rows;
         for (size_t row = 0; row < 3 && names[row]->isVisible(); ++row) {
-            const TLegion *legion = windows->MainForm->SelectedLand()->GetStack(int(row));
+            const TLegion *legion
+                = windows->MainForm->LandStacks(windows->MainForm->SelectedLand()->GetLandNumber())
+                      .GetStack(int(row));
             rows << names[row]->text() + ", " + lgn.ValueLbls[row]->text() + ":";
             for (size_t k = row * 8; k < row * 8 + 8 && lgn.CritImages[k]->isVisible(); ++k) {
                 const QRect at = lgn.CritImages[k]->geometry();
@@ -145,7 +147,6 @@ void TestLgnDisp::actions()
     QTRY_COMPARE(s.lgn.isVisible() ? s.Rows() : QString(), rows);
     QTRY_COMPARE(s.fake.boxes().join(""), box ? shows + " | None | Ok" : "");
     QTRY_COMPARE(s.windows->LMSelectForm->isVisible(), shows == "picker");
-    QCOMPARE(s.windows->LMSelectForm->NewStackMode, shows == "picker");
     QVERIFY(!s.windows->MonSelectForm->isVisible());
     QCOMPARE(s.lgn.SelCrit == TLgnDispForm::NoSelection, !rows.contains('*'));
     QCOMPARE(QWidget::mouseGrabber(), nullptr);
@@ -165,7 +166,10 @@ void TestLgnDisp::actions()
     // The first marker: a white outline around the player's colour.
     const QImage image = s.lgn.grab().toImage();
     QCOMPARE(image.pixelColor(7, 7), QColor(Qt::white));
-    QCOMPARE(image.pixelColor(20, 12), ToQColor(shown.GetStack(0)->GetColorValue()));
+    QCOMPARE(
+        image.pixelColor(20, 12),
+        ToQColor(
+            s.windows->MainForm->LandStacks(shown.GetLandNumber()).GetStack(0)->GetColorValue()));
 }
 
 QTEST_MAIN(TestLgnDisp)

@@ -2,13 +2,17 @@
 #include "pictures.h"
 #include "program_folder.h"
 #include "tcharadd.h"
+#include "thistory.h"
+#include "vornmain.h"
 #include "tcharleft.h"
 #include "tlegion.h"
 #include "tlgndisp.h"
 #include "tmastrbd.h"
 #include "tshape.h"
 
+#include <QAction>
 #include <QGuiApplication>
+#include <QUndoView>
 #include <QLabel>
 #include <QTest>
 
@@ -28,7 +32,7 @@ struct Session {
     explicit Session(int land)
     {
         windows->MainForm->SelectLand(land);
-        lgn.ShowLgns();
+        lgn.ShowLgns(land);
         lgn.move(0, 0); // inside the screen, where the drag looks for its target
         QVERIFY(QTest::qWaitForWindowExposed(&lgn));
     }
@@ -36,8 +40,10 @@ struct Session {
     QString Legions() const
     {
         QStringList legions;
-        for (int slot = 0; slot < TVorunMBLand::MaxStacks; ++slot)
-            if (const TLegion *legion = windows->MainForm->SelectedLand()->GetStack(slot)) {
+        const TVorunMainForm &form = *windows->MainForm;
+        for (const TLegion *legion :
+             form.LandStacks(form.SelectedLand()->GetLandNumber()).GetSlots())
+            if (legion) {
                 legions << QString::fromStdString(legion->GetName()) + ":";
                 for (size_t i = 0; i < size_t(legion->CritCount()); ++i)
                     legions.last() += QString(" ") + CritNames[legion->GetCrits()[i]]
@@ -72,6 +78,7 @@ class TestLgnEdit : public QObject {
 private slots:
     void edits_data();
     void edits();
+    void undoMenuAndHistory();
 };
 
 void TestLgnEdit::edits_data()
@@ -148,8 +155,10 @@ void TestLgnEdit::edits()
     QFETCH(bool, agree);
     Session s(land);
     QWindow *window = s.lgn.windowHandle();
-    RecruitStacks().SetCount(Crit::Gorgon, 255);
-    TCharLeft::Counts counts = RecruitStacks().CharLeftArray();
+    TCharLeft &stacks = s.windows->MainForm->Game().Stacks();
+    stacks.SetCount(Crit::Gorgon, 255);
+    TCharLeft::Counts counts = stacks.CharLeftArray();
+    const TCharLeft::Counts countsBefore = counts;
     const QString before = s.Legions();
     const bool picker = shows.startsWith("Select character"), refused = shows == "no drop";
     if (!shows.isEmpty() && !picker && !refused)
@@ -181,7 +190,7 @@ void TestLgnEdit::edits()
     QCOMPARE(s.Legions(), legions);
     for (auto change = changes.begin(); change != changes.end(); ++change)
         counts[size_t(change.key())] += change.value();
-    QVERIFY(RecruitStacks().CharLeftArray() == counts);
+    QVERIFY(stacks.CharLeftArray() == counts);
     QCOMPARE(s.lgn.isVisible(), !legions.isEmpty());
     // A creature that stays where it was stays selected.
     const bool kept = from.startsWith('p') && legions == before;
@@ -196,6 +205,64 @@ void TestLgnEdit::edits()
         QVERIFY(TDragController::Instance().Armed());
         QTest::mouseRelease(window, Qt::LeftButton, {}, s.Spot("stacks"));
     }
+    // Undone from this window, or from the main window once this one has gone, and redone: the
+    // land shows each state again, creatures, flags, order and stack counts alike.
+    QWidget *keys = s.lgn.isVisible() ? static_cast<QWidget *>(&s.lgn) : s.windows->MainForm.get();
+    QTest::keyClick(keys, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(s.Legions(), before);
+    QVERIFY(stacks.CharLeftArray() == countsBefore);
+    QVERIFY(s.lgn.isVisible() || keys != &s.lgn);
+    QTest::keyClick(keys, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(s.Legions(), legions.isEmpty() ? before.section(" | ", 1) : legions);
+    QVERIFY(stacks.CharLeftArray() == counts);
+    VERIFY_PLATFORM_DONE(s.fake);
+}
+
+// The menu names what the keys would undo and redo; the history lists each edit with its time,
+// and a double click on an entry goes back to just after it.
+void TestLgnEdit::undoMenuAndHistory()
+{
+    Session s(3);
+    TVorunMainForm &form = *s.windows->MainForm;
+    QWindow *window = s.lgn.windowHandle();
+    const QString start = s.Legions();
+    QCOMPARE(form.UndoMI->text(), "Undo");
+    QVERIFY(!form.UndoMI->isEnabled());
+    s.fake.queueAnswer(Platform::Answer::Ok);
+    QTest::mouseClick(window, Qt::LeftButton, {}, s.Spot("p0"));
+    QTest::keyClick(&s.lgn, Qt::Key_K); // the Angel, which goes back to its stack
+    const QString killed = s.Legions();
+    s.fake.setNow({2001, 3, 14, 21, 4, 17});
+    QTest::mouseDClick(window, Qt::LeftButton, {}, s.Spot("p0")); // the first Ogre to the back
+    QCOMPARE(killed, "Feather: Ogre Ogre Vorun");
+    QCOMPARE(s.Legions(), "Feather: Ogre Vorun Ogre");
+    QCOMPARE(form.UndoMI->text(), "Undo Black Feather: Ogre sent to the back");
+    QCOMPARE(form.RedoMI->text(), "Redo");
+    QVERIFY(!form.RedoMI->isEnabled());
+
+    QTest::keyClick(&s.lgn, Qt::Key_H, Qt::ControlModifier);
+    TGameHistoryForm &history = *s.windows->HistoryForm;
+    QVERIFY(QTest::qWaitForWindowExposed(&history));
+    QVERIFY(history.windowTitle().startsWith("Game History"));
+    QAbstractItemModel &entries = *history.HistoryView->model();
+    QStringList rows;
+    for (int row = 0; row < entries.rowCount(); ++row)
+        rows << entries.index(row, 0).data().toString();
+    QCOMPARE(rows,
+             (QStringList{"Start of this session", "09:05:07  Black Feather: Angel killed",
+                          "21:04:17  Black Feather: Ogre sent to the back"}));
+    QCOMPARE(history.HistoryView->currentIndex().row(), 2);
+
+    const QModelIndex first = entries.index(1, 0);
+    QTest::mouseDClick(history.HistoryView->viewport(), Qt::LeftButton, {},
+                       history.HistoryView->visualRect(first).center());
+    QCOMPARE(s.Legions(), killed);
+    QCOMPARE(entries.rowCount(), 3); // the undone entry stays listed
+    QCOMPARE(form.RedoMI->text(), "Redo Black Feather: Ogre sent to the back");
+    QTest::mouseDClick(history.HistoryView->viewport(), Qt::LeftButton, {},
+                       history.HistoryView->visualRect(entries.index(0, 0)).center());
+    QCOMPARE(s.Legions(), start);
+    QCOMPARE(form.SelectedLand()->GetLandNumber(), 3);
     VERIFY_PLATFORM_DONE(s.fake);
 }
 

@@ -1,3 +1,4 @@
+#include "tlandpanel.h"
 #include "board_game.h"
 #include "tlgndisp.h"
 #include "tlmselec.h"
@@ -19,7 +20,7 @@ private slots:
 void TestLMSelect::clicks_data()
 {
     QTest::addColumn<int>("land");
-    QTest::addColumn<bool>("newStack"); // opened by New Stack, not by Add Marker
+    QTest::addColumn<bool>("newStack"); // opened by New Stack of the legion window
     QTest::addColumn<QString>("control"); // the one pressed, or Esc
     QTest::addColumn<QStringList>("names"); // the land's legions afterwards
     QTest::addColumn<QString>("box"); // text | caption
@@ -33,12 +34,12 @@ void TestLMSelect::clicks_data()
     QTest::newRow("new stack") << 8 << true << "label 3" << QStringList{"Fist", "Cloud"} << "";
     QTest::newRow("full") << 90 << true << "label 3" << QStringList{"Anchor", "Bat", "Cross"}
                           << full;
-    QTest::newRow("grey square") << 1 << true << "square 0" << none << inUse;
-    QTest::newRow("grey label") << 1 << true << "label 13" << none << inUse;
-    QTest::newRow("colour box") << 1 << true << "colour 1" << none << notMarker;
-    QTest::newRow("count") << 1 << true << "count 0" << none << notMarker;
-    QTest::newRow("left") << 1 << true << "left 1" << none << notMarker;
-    QTest::newRow("Escape") << 1 << true << "Esc" << none << "";
+    QTest::newRow("grey square") << 1 << false << "square 0" << none << inUse;
+    QTest::newRow("grey label") << 1 << false << "label 13" << none << inUse;
+    QTest::newRow("colour box") << 1 << false << "colour 1" << none << notMarker;
+    QTest::newRow("count") << 1 << false << "count 0" << none << notMarker;
+    QTest::newRow("left") << 1 << false << "left 1" << none << notMarker;
+    QTest::newRow("Escape") << 1 << false << "Esc" << none << "";
 }
 
 // Anne (Blue) has Anchor, Bat and Candle on the board, Bob (Red) Cross, Eagle, Fist and Gong.
@@ -52,8 +53,9 @@ void TestLMSelect::clicks()
     BoardSession s;
     TLMSelectForm &picker = *s.windows->LMSelectForm;
     s.form.SelectLand(land);
-    picker.NewStackMode = newStack;
-    picker.ShowPicker();
+    if (newStack)
+        s.windows->LgnDispForm->ShowLgns(land);
+    picker.ShowPicker(land);
     QVERIFY(QTest::qWaitForWindowExposed(&picker));
     const auto countsAndGreys = [&picker] {
         QStringList parts{picker.NLLbls[0]->text(), picker.NLLbls[1]->text(), "grey:"};
@@ -88,16 +90,19 @@ void TestLMSelect::clicks()
     }
     const bool stays = names.isEmpty() && control != "Esc";
     QCOMPARE(picker.isVisible(), stays);
-    QCOMPARE(picker.NewStackMode, stays && newStack);
-    QCOMPARE(s.windows->LgnDispForm->isVisible(), newStack && !names.isEmpty());
-    QCOMPARE(SlotNames(land), names);
+    // The legion window that opened the picker shows the new legion with the others.
+    TLgnDispForm &legions = *s.windows->LgnDispForm;
+    QCOMPARE(legions.isVisible(), newStack && !names.isEmpty());
+    if (legions.isVisible())
+        QCOMPARE(legions.LgnMrkrLbl2->text(), names.value(1));
+    QCOMPARE(SlotNames(s.form, land), names);
     QCOMPARE(s.fake.boxes().join(""), box.isEmpty() ? "" : box + " | None | Ok");
-    QCOMPARE(s.form.ActvLandLbl->text().section('(', 1),
+    QCOMPARE(s.form.Panel->ActvLandLbl->text().section('(', 1),
              names.isEmpty() ? "" : QString("%1S)").arg(names.size()));
 
-    s.form.Game().GetPlayer(1)->GetLegion(2)->RemoveFromBoard(true); // Fist
+    s.form.Game().RemoveLegion(*s.form.Game().GetPlayer(1)->GetLegion(2), true); // Fist
     picker.hide();
-    picker.ShowPicker();
+    picker.ShowPicker(land);
     QCOMPARE(countsAndGreys(),
              names.contains("Cloud") ? "8 9 grey: 0 1 2 3 12 13 15" : "9 9 grey: 0 1 2 12 13 15");
     picker.BuildMarkers(1, {s.form.Game().GetPlayer(0)});
@@ -114,11 +119,11 @@ void TestLMSelect::captionsFitTheirSquares()
     std::vector<std::unique_ptr<TPlayer>> owners;
     std::vector<TPlayer *> players;
     for (uint8_t colour = 0; colour < TLMSelectForm::Rows; ++colour) {
-        owners.push_back(std::make_unique<TPlayer>("P", colour, 0, 0, 1));
+        owners.push_back(std::make_unique<TPlayer>("P", colour, 0, 1, colour));
         players.push_back(owners.back().get());
     }
     picker.BuildMarkers(TLMSelectForm::Rows, players);
-    picker.ShowPicker();
+    picker.ShowPicker(0);
     QVERIFY(QTest::qWaitForWindowExposed(&picker));
     QCOMPARE(picker.NLLbls[0]->text(), QStringLiteral("12"));
     constexpr int outline = 3;

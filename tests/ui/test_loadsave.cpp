@@ -1,3 +1,4 @@
+#include "tlandpanel.h"
 #include "tmastrbd.h"
 #include "tmbland.h"
 
@@ -18,7 +19,6 @@
 #include <iterator>
 #include <memory>
 #include <string>
-
 
 namespace fs = std::filesystem;
 
@@ -157,10 +157,10 @@ void TestLoadSave::loadFailures()
         QCOMPARE(form.PlyrLabels[1]->text(), QStringLiteral("Bob"));
         QCOMPARE(form.PlyrBgShapes[0]->BrushColor(), QColor(Qt::black));
         QCOMPARE(form.PlyrBgShapes[1]->BrushColor(), QColor(212, 0, 0));
-        QVERIFY(TheMasterboard());
-        QCOMPARE(SlotNames(90), QStringList{"Axes"});
-        QCOMPARE(SlotNames(86), QStringList{"Cross"});
-        QCOMPARE(form.ActvLandLbl->text(), QStringLiteral("None"));
+        QVERIFY(form.Board());
+        QCOMPARE(SlotNames(form, 90), QStringList{"Axes"});
+        QCOMPARE(SlotNames(form, 86), QStringList{"Cross"});
+        QCOMPARE(form.Panel->ActvLandLbl->text(), QStringLiteral("None"));
         QVERIFY(form.FlashTimer->isActive());
     }
     VERIFY_PLATFORM_DONE(fake);

@@ -1,3 +1,4 @@
+#include "tlandpanel.h"
 #include "tmastrbd.h"
 #include "tmbland.h"
 
@@ -141,23 +142,25 @@ void TestMainForm::titleScreenThenGameView()
         QVERIFY(form.ScrollArea()->viewport()->rect().contains(widget->geometry()));
     QVERIFY(form.LoadBtn->isDefault());
     QTRY_VERIFY(form.LoadBtn->hasFocus());
-    QVERIFY(!TheMasterboard() && !form.FlashTimer->isActive());
+    QVERIFY(!form.Board() && !form.FlashTimer->isActive());
     QCOMPARE(fake.randomizeCount(), 1);
     QCOMPARE(Menus(form, false),
              QStringLiteral("Start New Game, Load Game, Save Game, Restart Program, "
                             "Show Creatures Remaining, Make Notes about game, "
-                            "Change Game/Player Names, Help/Documentation, Select Board Size, "
+                            "Change Game/Player Names, Undo, Redo, Game History, "
+                            "Help/Documentation, Select Board Size, "
                             "Startup Settings, Quit Game, Help, About, License, Rev History, "
                             "640 x 480, 800 x 600, 1024 x 768, 1280 x 960, 1280 x 1024"));
-    QCOMPARE(Menus(form, true), QStringLiteral("+ + - - - - - + - - + + + + + - - - - -"));
+    QCOMPARE(Menus(form, true), QStringLiteral("+ + - - - - - - - - + - - + + + + + - - - - -"));
 
     fake.queueFileName(QString::fromStdString(game));
     QTest::mouseClick(form.LoadBtn, Qt::LeftButton);
-    QCOMPARE(Shown(form),
-             (QSet<QWidget *>{form.BoardImage, form.PlyrBgShapes[0], form.PlyrLabels[0],
-                              form.PlyrBgShapes[1], form.PlyrLabels[1], form.SelLandLbl,
-                              form.ActvLandLbl, form.LandLgnLbl, form.ActvLgnLbl}));
-    QCOMPARE(Menus(form, true), QStringLiteral("-h -h + + + + + + + + + + + + + + + + + +"));
+    QCOMPARE(
+        Shown(form),
+        (QSet<QWidget *>{form.BoardImage, form.Panel, form.PlyrBgShapes[0], form.PlyrLabels[0],
+                         form.PlyrBgShapes[1], form.PlyrLabels[1], form.Panel->SelLandLbl,
+                         form.Panel->ActvLandLbl, form.Panel->LandLgnLbl, form.Panel->ActvLgnLbl}));
+    QCOMPARE(Menus(form, true), QStringLiteral("-h -h + + + + + - - + + + + + + + + + + + + + +"));
     VERIFY_PLATFORM_DONE(fake);
 }
 
@@ -330,8 +333,8 @@ void TestMainForm::placementAndBoardSize()
 
     // Another size keeps the legions and the selection.
     form.SelectLand(90);
-    const QString landCaption = form.ActvLandLbl->text();
-    const QStringList legions = SlotNames(90) + SlotNames(86);
+    const QString landCaption = form.Panel->ActvLandLbl->text();
+    const QStringList legions = SlotNames(form, 90) + SlotNames(form, 86);
     TLegion *active = form.ActiveLegion();
     QVERIFY(active);
     const int other = chosen == 3 ? 2 : 3;
@@ -339,11 +342,11 @@ void TestMainForm::placementAndBoardSize()
     QCOMPARE(form.ChosenBoardSize(), other);
     QVERIFY(form.SizeMIs[size_t(other - 1)]->isChecked() && !chosenItem->isChecked());
     QVERIFY(picture.size() != firstSize);
-    QCOMPARE(SlotNames(90) + SlotNames(86), legions);
-    QCOMPARE(form.SelectedLand(), &TheMasterboard()->GetLand(90));
+    QCOMPARE(SlotNames(form, 90) + SlotNames(form, 86), legions);
+    QCOMPARE(form.SelectedLand(), &form.Board()->GetLand(90));
     QCOMPARE(form.ActiveLegion(), active);
-    QCOMPARE(TheMasterboard()->GetLand(90).GetHighlight(), uint8_t(1));
-    QCOMPARE(form.ActvLandLbl->text(), landCaption);
+    QCOMPARE(form.Board()->GetLand(90).GetHighlight(), uint8_t(1));
+    QCOMPARE(form.Panel->ActvLandLbl->text(), landCaption);
     VERIFY_PLATFORM_DONE(fake);
 }
 

@@ -1,3 +1,4 @@
+#include "tlandpanel.h"
 #include "board_game.h"
 #include "fonts.h"
 #include "tcatalog.h"
@@ -47,7 +48,7 @@ void TestMonSelect::framesAndPicks()
     TMonSelectForm &picker = *s.windows->MonSelectForm;
     TLegion &gong = *s.form.Game().GetPlayer(1)->GetLegion(3);
     for (const int count : {left == 0 ? 1 : 0, left}) {
-        RecruitStacks().SetCount(uint8_t(type), count);
+        s.form.Game().Stacks().SetCount(uint8_t(type), count);
         picker.ShowForLgn(&gong);
     }
     QVERIFY(QTest::qWaitForWindowExposed(&picker));
@@ -61,7 +62,7 @@ void TestMonSelect::framesAndPicks()
     QCOMPARE(picker.Images[index]->isEnabled(), !covered);
     QCOMPARE(picker.Images[index]->toolTip(), covered ? "" : QString::number(left) + " left");
 
-    TCharLeft::Counts expected = RecruitStacks().CharLeftArray();
+    TCharLeft::Counts expected = s.form.Game().Stacks().CharLeftArray();
     expected[size_t(type)] -= !covered && type != Crit::Vorun;
     QWindow *window = picker.windowHandle();
     const QPoint at = picker.Images[index]->pos();
@@ -72,13 +73,13 @@ void TestMonSelect::framesAndPicks()
         QTest::keyClick(window, Qt::Key_Escape);
         // Nor does a pick with no legion set, which is reported.
         s.fake.queueAnswer(Platform::Answer::Ok);
-        TMonSelectForm(*s.windows).ImageClick(Crit::Angel);
+        TMonSelectForm(s.form.Document()).ImageClick(Crit::Angel);
     }
     QTRY_VERIFY(!picker.isVisible());
     QCOMPARE(int(gong.GetCrits().back()), covered ? Crit::None : type);
     QVERIFY(!gong.GetUnsure().back());
-    QVERIFY(RecruitStacks().CharLeftArray() == expected);
-    QCOMPARE(s.form.LgnTroopsLbl1->text(),
+    QVERIFY(s.form.Game().Stacks().CharLeftArray() == expected);
+    QCOMPARE(s.form.Panel->LgnTroopsLbl1->text(),
              "Troll, Troll, Troll, Ranger, Ranger, Wyvern, Warbear"
                  + (covered ? QString() : QString(", ") + CritNames[size_t(type)]));
     QCOMPARE(s.fake.boxes().join(""),

@@ -64,8 +64,7 @@ std::string SaveAndReload(FakePlatform &fake, const ProgramFolder &folder, TVoru
     const std::string path = folder.Dir() + "SavedGames/saved.txt";
     fake.queueFileName(path);
     QTest::keyClick(&main, Qt::Key_S, Qt::ControlModifier);
-    TCharLeft stacks;
-    const LoadResult result = LoadSavedGameFile(path, reloaded, stacks);
+    const LoadResult result = LoadSavedGameFile(path, reloaded);
     return result.text;
 }
 

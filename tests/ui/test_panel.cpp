@@ -1,3 +1,4 @@
+#include "tlandpanel.h"
 #include "board_game.h"
 #include "fake_platform.h"
 #include "program_folder.h"
@@ -73,42 +74,42 @@ void TestPanel::describesTheSelectedLand()
     QFETCH(PanelRow, row);
     BoardSession s;
     TVorunMainForm &form = s.form;
-    const TVorunMBLand &land = TheMasterboard()->GetLand(row.land);
+    const TVorunMBLand &land = form.Board()->GetLand(row.land);
     form.SelectLand(row.before);
     form.SelectLand(row.land);
     if (row.rotated)
-        QTest::mouseClick(form.RotateLgnBtn, Qt::LeftButton);
+        QTest::mouseClick(form.Panel->RotateLgnBtn, Qt::LeftButton);
 
     QCOMPARE(form.SelectedLand(), &land);
-    QCOMPARE(form.ActiveLegion(), land.GetStack(0));
-    QCOMPARE(TheMasterboard()->GetLand(row.before).GetHighlight(), uint8_t(0));
+    QCOMPARE(form.ActiveLegion(), form.LandStacks(row.land).GetStack(0));
+    QCOMPARE(form.Board()->GetLand(row.before).GetHighlight(), uint8_t(0));
     QCOMPARE(land.GetHighlight(), uint8_t(1));
-    QCOMPARE(form.ActvLandLbl->text(), row.caption);
-    QCOMPARE(TextColor(form.ActvLandLbl), QColor(Qt::black));
-    QVERIFY(form.ActvLandShape->isVisible());
-    QCOMPARE(form.ActvLandShape->BrushColor(), row.terrain);
-    QCOMPARE(form.AddMrkrBtn->isVisible(), row.addMarker);
-    QCOMPARE(form.RotateLgnBtn->isVisible(), row.rotate);
-    QCOMPARE(form.ActvLgnLbl->text(), row.first.name);
-    QVERIFY(form.ActvLgnLbl->isVisible());
+    QCOMPARE(form.Panel->ActvLandLbl->text(), row.caption);
+    QCOMPARE(TextColor(form.Panel->ActvLandLbl), QColor(Qt::black));
+    QVERIFY(form.Panel->ActvLandShape->isVisible());
+    QCOMPARE(form.Panel->ActvLandShape->BrushColor(), row.terrain);
+    QCOMPARE(form.Panel->AddMrkrBtn->isVisible(), row.addMarker);
+    QCOMPARE(form.Panel->RotateLgnBtn->isVisible(), row.rotate);
+    QCOMPARE(form.Panel->ActvLgnLbl->text(), row.first.name);
+    QVERIFY(form.Panel->ActvLgnLbl->isVisible());
 
     const bool first = !row.first.troops.isEmpty();
-    for (QWidget *widget :
-         std::initializer_list<QWidget *>{form.ActvLgnShape, form.LgnTroopsLbl1, form.ViewLgnBtn})
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+             form.Panel->ActvLgnShape, form.Panel->LgnTroopsLbl1, form.Panel->ViewLgnBtn})
         QCOMPARE(widget->isVisible(), first);
-    QCOMPARE(form.focusWidget(), first ? form.ViewLgnBtn : form.AddMrkrBtn);
+    QCOMPARE(form.focusWidget(), first ? form.Panel->ViewLgnBtn : form.Panel->AddMrkrBtn);
     if (first) {
-        QCOMPARE(form.LgnTroopsLbl1->text(), row.first.troops);
-        QCOMPARE(form.ActvLgnShape->BrushColor(), row.first.colour);
+        QCOMPARE(form.Panel->LgnTroopsLbl1->text(), row.first.troops);
+        QCOMPARE(form.Panel->ActvLgnShape->BrushColor(), row.first.colour);
     }
     const bool second = !row.second.name.isEmpty();
-    for (QWidget *widget :
-         std::initializer_list<QWidget *>{form.ActvLgnLbl2, form.ActvLgnShape2, form.LgnTroopsLbl2})
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+             form.Panel->ActvLgnLbl2, form.Panel->ActvLgnShape2, form.Panel->LgnTroopsLbl2})
         QCOMPARE(widget->isVisible(), second);
     if (second) {
-        QCOMPARE(form.ActvLgnLbl2->text(), row.second.name);
-        QCOMPARE(form.LgnTroopsLbl2->text(), row.second.troops);
-        QCOMPARE(form.ActvLgnShape2->BrushColor(), row.second.colour);
+        QCOMPARE(form.Panel->ActvLgnLbl2->text(), row.second.name);
+        QCOMPARE(form.Panel->LgnTroopsLbl2->text(), row.second.troops);
+        QCOMPARE(form.Panel->ActvLgnShape2->BrushColor(), row.second.colour);
     }
     VERIFY_PLATFORM_DONE(s.fake);
 }
@@ -128,28 +129,28 @@ void TestPanel::clearAndRefresh()
 
     // Tower 200 shows every control but the third legion's.
     form.SelectLand(86);
-    TVorunMBLand &tower = TheMasterboard()->GetLand(86);
-    tower.GetStack(0)->CritUnsure(0, false);
+    TVorunMBLand &tower = form.Board()->GetLand(86);
+    form.Game().Land(86).GetStack(0)->CritUnsure(0);
     form.SelectLand(0);
     QCOMPARE(form.SelectedLand(), &tower);
-    QCOMPARE(form.ActiveLegion(), tower.GetStack(0));
+    QCOMPARE(form.ActiveLegion(), form.LandStacks(86).GetStack(0));
     QCOMPARE(tower.GetHighlight(), uint8_t(1));
-    QCOMPARE(form.LgnTroopsLbl1->text(), QStringLiteral("Cyclops?, Cyclops, Gorgon?"));
-    QCOMPARE(form.ActvLandLbl->text(), QStringLiteral("Tower 200  (2S)"));
+    QCOMPARE(form.Panel->LgnTroopsLbl1->text(), QStringLiteral("Cyclops?, Cyclops, Gorgon?"));
+    QCOMPARE(form.Panel->ActvLandLbl->text(), QStringLiteral("Tower 200  (2S)"));
 
     QCOMPARE(form.ClearSelection(), 86);
     QCOMPARE(form.SelectedLand(), nullptr);
     QCOMPARE(form.ActiveLegion(), nullptr);
     QCOMPARE(tower.GetHighlight(), uint8_t(0));
-    QCOMPARE(form.ActvLandLbl->text(), QStringLiteral("None"));
-    QCOMPARE(TextColor(form.ActvLandLbl), QColor(Qt::white));
-    QCOMPARE(form.ActvLgnLbl->text(), QStringLiteral("None"));
-    QVERIFY(form.ActvLandLbl->isVisible());
-    QVERIFY(form.ActvLgnLbl->isVisible());
-    for (QWidget *widget :
-         std::initializer_list<QWidget *>{form.ActvLandShape, form.ActvLgnShape, form.LgnTroopsLbl1,
-                                          form.ActvLgnLbl2, form.ActvLgnShape2, form.LgnTroopsLbl2,
-                                          form.ViewLgnBtn, form.RotateLgnBtn, form.AddMrkrBtn})
+    QCOMPARE(form.Panel->ActvLandLbl->text(), QStringLiteral("None"));
+    QCOMPARE(TextColor(form.Panel->ActvLandLbl), QColor(Qt::white));
+    QCOMPARE(form.Panel->ActvLgnLbl->text(), QStringLiteral("None"));
+    QVERIFY(form.Panel->ActvLandLbl->isVisible());
+    QVERIFY(form.Panel->ActvLgnLbl->isVisible());
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+             form.Panel->ActvLandShape, form.Panel->ActvLgnShape, form.Panel->LgnTroopsLbl1,
+             form.Panel->ActvLgnLbl2, form.Panel->ActvLgnShape2, form.Panel->LgnTroopsLbl2,
+             form.Panel->ViewLgnBtn, form.Panel->RotateLgnBtn, form.Panel->AddMrkrBtn})
         QVERIFY2(!widget->isVisible(), qPrintable(widget->metaObject()->className()));
     QCOMPARE(form.ClearSelection(), 0);
     VERIFY_PLATFORM_DONE(s.fake);

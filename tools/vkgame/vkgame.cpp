@@ -56,15 +56,10 @@ public:
     {
         Show(text, caption);
     }
-    void RedisplayLegions() override { }
-    void RepaintLand(int) override { }
-    void RefreshPanel() override { }
     bool LoadBoardPicture(const std::string &) override { return false; }
     void BoardResized() override { }
     int ScrollX() override { return 0; }
     int ScrollY() override { return 0; }
-    int ShowPlayer(int, const std::string &, int) override { return 0; }
-    void SetCaption(const std::string &) override { }
 
     // Line breaks in a message would split one report over several lines of the log.
     static std::string OneLine(std::string text)
@@ -121,11 +116,11 @@ std::string PlayerJson(const TPlayer &player)
     });
 }
 
-std::string GameJson(const TVorunGame &game, const TCharLeft &stacks)
+std::string GameJson(const TVorunGame &game)
 {
     std::array<int, Crit::LastType> counts{};
     for (uint8_t type = Crit::FirstType; type <= Crit::LastType; ++type)
-        counts[type - Crit::FirstType] = stacks.GetCharLeft(type);
+        counts[type - Crit::FirstType] = game.Stacks().GetCharLeft(type);
     std::string players;
     for (int i = 0; i < game.PlayerCount(); ++i)
         players += (i == 0 ? "" : ",") + PlayerJson(*game.GetPlayer(i));
@@ -156,24 +151,23 @@ template<typename Use>
 int WithLoadedGame(const std::string &path, Use use)
 {
     TVorunGame game;
-    TCharLeft stacks;
-    const LoadResult result = LoadSavedGameFile(path, game, stacks);
+    const LoadResult result = LoadSavedGameFile(path, game);
     if (result.outcome == LoadOutcome::Loaded)
-        return use(game, stacks);
+        return use(game);
     if (result.kind != MessageKind::Diagnostic) // a diagnostic has already gone to the link
         std::cerr << StderrLink::OneLine(result.text) << '\n';
     return ExitRefused;
 }
 
-int Dump(const TVorunGame &game, const TCharLeft &stacks)
+int Dump(const TVorunGame &game)
 {
-    std::cout << GameJson(game, stacks) << '\n';
+    std::cout << GameJson(game) << '\n';
     return ExitOk;
 }
 
-int Write(const TVorunGame &game, const TCharLeft &stacks)
+int Write(const TVorunGame &game)
 {
-    if (WriteSavedGame(std::cout, game, stacks) && std::cout.flush())
+    if (WriteSavedGame(std::cout, game) && std::cout.flush())
         return ExitOk;
     std::cerr << WriteFailedText << '\n';
     return ExitRefused;

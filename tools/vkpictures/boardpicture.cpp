@@ -14,9 +14,6 @@
 
 namespace {
 
-// The picture sits at this column of the window, while the model's land boxes are in window
-// coordinates.
-constexpr int BoardLeft = 149;
 constexpr QRgb Background = qRgb(28, 30, 36);
 constexpr double LandHeight = 2.5980762;
 constexpr const char *LabelFamily = "DejaVu Sans";

@@ -4,9 +4,8 @@
 #include "tcharleft.h"
 #include "tgame.h"
 #include "tplayer.h"
-#include "tvorunwindows.h"
+#include "tgamedoc.h"
 #include "util.h"
-#include "vornmain.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -73,22 +72,6 @@ QLabel *MakeLabel(QWidget *parent, const QString &text, QRect box, Qt::Alignment
 }
 
 // Creatures of each type in all legions of all players, on the board or not, unsure ones too.
-std::array<int, TCharLeftForm::TypeSlots> CountInPlay(const TVorunGame &game)
-{
-    std::array<int, TCharLeftForm::TypeSlots> inPlay{};
-    for (int p = 0; p < game.PlayerCount(); ++p) {
-        for (int m = 0; m < TPlayer::LegionSlots; ++m) {
-            const TLegion *legion = game.GetPlayer(p)->GetLegion(m);
-            if (!legion)
-                continue;
-            for (uint8_t type : legion->GetCrits())
-                if (type >= Crit::FirstType && type <= Crit::LastType)
-                    ++inPlay[type];
-        }
-    }
-    return inPlay;
-}
-
 std::string BadInputMessage(uint8_t type)
 {
     std::string text = BadInputText;
@@ -98,11 +81,18 @@ std::string BadInputMessage(uint8_t type)
 
 } // namespace
 
-TCharLeftForm::TCharLeftForm(TVorunWindows &windows)
-    : TModelessForm(nullptr, Maximizable), windows(windows)
+TCharLeftForm::TCharLeftForm(TGameDocument &document)
+    : TModelessForm(nullptr, Maximizable), document(document)
 {
     setWindowTitle(QStringLiteral("Creatures Remaining"));
     resize(ClientWidth, ClientHeight);
+    // An undo or redo changes the counts under the open window; a correction being typed is lost
+    // as it would be by closing and opening the window.
+    connect(&document, &TGameDocument::Changed, this,
+            [this](const TChange &change, bool fromHistory) {
+                if (fromHistory && !isHidden() && (change.stacks || change.legions))
+                    FormShow();
+            });
 }
 
 void TCharLeftForm::setVisible(bool visible)
@@ -192,20 +182,19 @@ void TCharLeftForm::keyPressEvent(QKeyEvent *event)
 
 void TCharLeftForm::FormShow()
 {
-    const TCharLeft &stacks = RecruitStacks();
-    const std::array<int, TypeSlots> inPlay = CountInPlay(windows.MainForm->Game());
+    const TVorunGame &game = document.Game();
+    const std::array<int, TypeSlots> killed = game.KilledCounts();
     for (uint8_t type = Crit::FirstType; type <= Crit::LastType; ++type) {
-        const int left = stacks.GetCharLeft(type);
-        Edits[type]->setText(QString::number(left));
-        KilledLbls[type]->setText(type == Crit::Vorun
-                                      ? QString::fromLatin1(VorunKilled)
-                                      : QString::number(StackTotal[type] - inPlay[type] - left));
+        Edits[type]->setText(QString::number(game.Stacks().GetCharLeft(type)));
+        KilledLbls[type]->setText(type == Crit::Vorun ? QString::fromLatin1(VorunKilled)
+                                                      : QString::number(killed[type]));
     }
 }
 
 void TCharLeftForm::UpdateBtnClick()
 {
     bool failed = false;
+    std::vector<std::pair<uint8_t, int32_t>> accepted;
     for (uint8_t type = Crit::FirstType; type <= Crit::LastType; ++type) {
         const int32_t value = StrToIntDef(Trim(Edits[type]->text().toStdString()), -1);
         if (value < 0) {
@@ -214,8 +203,9 @@ void TCharLeftForm::UpdateBtnClick()
             failed = true;
             continue;
         }
-        RecruitStacks().SetCount(type, value);
+        accepted.emplace_back(type, value);
     }
+    document.Perform(TEdit::SetCounts(accepted));
     if (!failed)
         hide();
 }

@@ -8,7 +8,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-struct TVorunWindows;
+class TGameDocument;
 
 // The creatures remaining window: for every creature type its stack size and the numbers left
 // and killed, with the numbers left open to correction. Modeless; created once. It keeps no
@@ -17,7 +17,7 @@ class TCharLeftForm : public TModelessForm {
 public:
     static constexpr int TypeSlots = Crit::LastType + 1; // indexed by creature type, 0 unused
 
-    explicit TCharLeftForm(TVorunWindows &windows);
+    explicit TCharLeftForm(TGameDocument &document);
 
     void setVisible(bool visible) override;
 
@@ -52,5 +52,5 @@ private:
     void BuildRow(uint8_t type);
     void BuildButtons();
 
-    TVorunWindows &windows;
+    TGameDocument &document;
 };

@@ -2,7 +2,6 @@
 
 #include "platform.h"
 #include "settings.h"
-#include "tvorunwindows.h"
 #include "vornmain.h"
 
 #include <QButtonGroup>
@@ -87,7 +86,7 @@ QString YesNo(bool value)
 
 } // namespace
 
-TConfigForm::TConfigForm(TVorunWindows &windows) : QDialog(nullptr), windows(windows)
+TConfigForm::TConfigForm(TVorunMainForm &mainForm) : QDialog(nullptr), mainForm(mainForm)
 {
     setWindowTitle(QStringLiteral("Configuration"));
 }
@@ -202,7 +201,7 @@ void TConfigForm::showEvent(QShowEvent *event)
 // The new settings start from this run's start every time, not from the file or the window.
 void TConfigForm::FormShow()
 {
-    const TWindowSettings values = windows.MainForm->GetWindowSettings();
+    const TWindowSettings values = mainForm.GetWindowSettings();
     CFBSLbl->setNum(values.boardSizeStart);
     CABSLbl->setNum(values.boardSizeNow);
     CFWMLbl->setText(YesNo(values.maxStart));
@@ -246,7 +245,7 @@ void TConfigForm::Button1Click()
     values.width = Edit3->text().toStdString();
     values.height = Edit4->text().toStdString();
     values.boardSize = BoardSizeIndex();
-    const std::string &file = windows.MainForm->IniFileName();
+    const std::string &file = mainForm.IniFileName();
     std::string reason;
     if (!WriteStartupSettingsFile(file, values, &reason)) {
         ThePlatform().MessageBox(this, std::string(CannotOpenText) + "\n" + file + ": " + reason,

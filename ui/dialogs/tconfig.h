@@ -13,7 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-struct TVorunWindows;
+class TVorunMainForm;
 
 // The startup settings dialog: the settings the program started with beside those in use now,
 // and new ones to save for the next start. Modal; filled again from the main window every time
@@ -22,7 +22,7 @@ class TConfigForm : public QDialog {
 public:
     static constexpr int BoardSizes = 6; // 0 (automatic) … 5
 
-    explicit TConfigForm(TVorunWindows &windows);
+    explicit TConfigForm(TVorunMainForm &mainForm);
 
     void setVisible(bool visible) override;
 
@@ -76,6 +76,6 @@ private:
     void BuildCurrentSettings(QGridLayout &grid);
     void SetWindowEditsEnabled(bool enabled);
 
-    TVorunWindows &windows;
+    TVorunMainForm &mainForm;
     QButtonGroup *boardSizeGroup = nullptr;
 };

@@ -2,8 +2,7 @@
 
 #include "gametextqt.h"
 #include "tgame.h"
-#include "tvorunwindows.h"
-#include "vornmain.h"
+#include "tgame.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -37,7 +36,7 @@ QString MemoText(const std::vector<std::string> &lines)
 
 } // namespace
 
-TNotesForm::TNotesForm(TVorunWindows &windows) : TModelessForm(nullptr), windows(windows)
+TNotesForm::TNotesForm(TVorunGame &game) : TModelessForm(nullptr), game(game)
 {
     setWindowTitle(QStringLiteral("Notes  (saved/loaded with game)"));
     resize(InitialWidth, InitialHeight);
@@ -86,7 +85,7 @@ void TNotesForm::GameNotesChanged()
 
 void TNotesForm::FillMemo()
 {
-    const std::vector<std::string> &lines = windows.MainForm->Game().NotesLines();
+    const std::vector<std::string> &lines = game.NotesLines();
     Memo1->setPlainText(MemoText(lines));
     Memo1->document()->setModified(false);
     // The editor gives some characters back changed (a no-break space as a blank), and older text
@@ -107,7 +106,7 @@ void TNotesForm::TakeNotesIntoGame()
     std::vector<std::string> lines;
     for (const QString &line : MemoLines(Memo1->toPlainText()))
         lines.push_back(keptLines.value(line, line.toStdString()));
-    windows.MainForm->Game().SetNotes(std::move(lines));
+    game.SetNotes(std::move(lines));
     Memo1->document()->setModified(false);
 }
 

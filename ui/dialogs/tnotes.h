@@ -10,7 +10,7 @@
 class QKeyEvent;
 class QPlainTextEdit;
 class QPushButton;
-struct TVorunWindows;
+class TVorunGame;
 
 // The notes window: free text the players keep with the game, saved and loaded with it.
 // Modeless, and left open beside the board while the players work. The game record holds the
@@ -18,7 +18,7 @@ struct TVorunWindows;
 // every keystroke would make typing slow.
 class TNotesForm : public TModelessForm {
 public:
-    explicit TNotesForm(TVorunWindows &windows);
+    explicit TNotesForm(TVorunGame &game);
 
     // The game's notes were filled from elsewhere (a load): the memo shows them from now on.
     void GameNotesChanged();
@@ -44,7 +44,7 @@ private:
     void Build();
     void FillMemo();
 
-    TVorunWindows &windows;
+    TVorunGame &game;
     // The game's lines that the memo cannot give back as the same bytes (older text, characters
     // the editor changes), by the memo's text of them.
     QHash<QString, std::string> keptLines;

@@ -6,8 +6,7 @@
 #include "tcatalog.h"
 #include "tgame.h"
 #include "tshape.h"
-#include "tvorunwindows.h"
-#include "vornmain.h"
+#include "tgame.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -72,7 +71,7 @@ QPixmap ButtonFace(int colour, const QFont &font)
 
 } // namespace
 
-TColorForm::TColorForm(TVorunWindows &windows) : QDialog(nullptr), windows(windows)
+TColorForm::TColorForm() : QDialog(nullptr)
 {
     // The controls wait for the first set-up: this dialog is rarely needed, start-up always.
     setWindowTitle(QString::fromUtf8(Caption));
@@ -208,14 +207,12 @@ void TColorForm::ColorBtnClick(int tag)
     BitBtns[size_t(tag)]->hide();
     if (++chosenCount < playerCount)
         return;
-    AddPlayers();
     accept();
 }
 
 // Descending towers: the player in tower 600, if any, becomes the game's first player.
-void TColorForm::AddPlayers()
+void TColorForm::AddPlayersTo(TVorunGame &game) const
 {
-    TVorunGame &game = windows.MainForm->Game();
     for (int row = 0; row < Rows; ++row)
         game.AddPlayer(rowNames[size_t(row)], chosen[size_t(row)], TowerCount - row, SpareArgument,
                        MarkerSets);

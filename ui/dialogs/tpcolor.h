@@ -12,16 +12,16 @@ class QKeyEvent;
 class QLabel;
 class QPushButton;
 class TShape;
-struct TVorunWindows;
+class TVorunGame;
 
-// The last step of a new game: each player in turn picks a colour, and the players are created.
-// Modal, prepared before each use.
+// The last step of a new game: each player in turn picks a colour. Modal, prepared before each
+// use; once accepted, the caller adds the players it chose to the game.
 class TColorForm : public QDialog {
 public:
     // One row per tower, tower 600 at the top: the row of tower t is Rows − t.
     static constexpr int Rows = 6;
 
-    explicit TColorForm(TVorunWindows &windows);
+    TColorForm();
 
     // towers: count entries of 1 … 6 in the order of names, or all 0; the towers drawn here for
     // players without one are written back.
@@ -29,6 +29,8 @@ public:
 
     // The row whose player chooses now; −1 once everybody has chosen.
     int CurrentRow() const { return currentRow; }
+    // The chosen players with their colours and starting legions, in the game's order.
+    void AddPlayersTo(TVorunGame &game) const;
 
     // Event handlers, named after their control and event. tag is the colour index.
     void ColorBtnClick(int tag);
@@ -59,9 +61,7 @@ private:
     void BuildButtons(QGridLayout *grid);
     void ClearRow(int row);
     void AdvanceChooser();
-    void AddPlayers();
 
-    TVorunWindows &windows;
     int currentRow = -1;
     int playerCount = 0;
     int chosenCount = 0;

@@ -5,7 +5,7 @@
 #include "platform.h"
 #include "tpcolor.h"
 #include "tplayer.h"
-#include "tvorunwindows.h"
+#include "tpcolor.h"
 #include "util.h"
 
 #include <QGridLayout>
@@ -111,7 +111,7 @@ int TowerOf(const std::string &text)
 
 } // namespace
 
-TNamesForm::TNamesForm(TVorunWindows &windows) : QDialog(nullptr), windows(windows)
+TNamesForm::TNamesForm(TColorForm &colours) : QDialog(nullptr), colours(colours)
 {
     // The controls wait for the first set-up: this dialog is rarely needed, start-up always.
     setWindowTitle(QString::fromUtf8(Caption));
@@ -348,7 +348,7 @@ void TNamesForm::NamesDoneBtnClick1()
         return;
     std::array<int, Rows> towerList{};
     std::copy(towers.begin(), towers.end(), towerList.begin());
-    windows.ColorForm->SetupPlayers(names, towerList, int(names.size()));
+    colours.SetupPlayers(names, towerList, int(names.size()));
     accept();
 }
 

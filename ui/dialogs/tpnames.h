@@ -11,7 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class TPlayer;
-struct TVorunWindows;
+class TColorForm;
 
 // The new game dialog: game name, save file name, player names and towers; in its second mode
 // it renames the game and the players of the game in progress. Modal, prepared before each use.
@@ -19,7 +19,7 @@ class TNamesForm : public QDialog {
 public:
     static constexpr int Rows = 6;
 
-    explicit TNamesForm(TVorunWindows &windows);
+    explicit TNamesForm(TColorForm &colours);
 
     // playerCount 0 prepares a new game; 1 … 6 renames the game and these players.
     void SetUpNames(int playerCount, const std::string &shownGameName,
@@ -71,7 +71,7 @@ private:
     bool ReadRows(std::vector<std::string> &names, std::vector<int> &towers);
     bool CheckPlayers(const std::vector<std::string> &names, const std::vector<int> &towers);
 
-    TVorunWindows &windows;
+    TColorForm &colours;
     // The names as the dialog was given them, then as cleaned by Done.
     std::string originalGameName;
     std::string originalFileName;

@@ -2,14 +2,10 @@
 
 #include "pictures.h"
 #include "platform.h"
-#include "tboardview.h"
 #include "tcatalog.h"
-#include "tcharleft.h"
+#include "tgamedoc.h"
 #include "tlegion.h"
-#include "tmbland.h"
 #include "tshape.h"
-#include "tvorunwindows.h"
-#include "vornmain.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -77,9 +73,20 @@ QLabel *NewCover(QWidget *parent, QPoint framePos)
 
 } // namespace
 
-TMonSelectForm::TMonSelectForm(TVorunWindows &windows) : TModelessForm(nullptr), windows(windows)
+TMonSelectForm::TMonSelectForm(TGameDocument &document) : TModelessForm(nullptr), document(document)
 {
     setFixedSize(ClientWidth, ClientHeight);
+    connect(&document, &TGameDocument::Changed, this, [this] {
+        if (isHidden() || !Images[0])
+            return;
+        // An undo may have taken the legion off the board or filled it.
+        if (!TargetLgn || TargetLgn->GetLocation() == 0 || TargetLgn->Full()) {
+            hide();
+            return;
+        }
+        for (uint8_t type = Crit::FirstType; type <= Crit::LastType; ++type)
+            ShowStock(type);
+    });
 }
 
 // Frames first and covers last, so each lies at its place in the stacking order.
@@ -120,7 +127,7 @@ void TMonSelectForm::ShowForLgn(TLegion *legion)
 void TMonSelectForm::ShowStock(uint8_t type)
 {
     const size_t index = type - Crit::FirstType;
-    const int left = RecruitStacks().GetCharLeft(type);
+    const int left = document.Game().Stacks().GetCharLeft(type);
     QLabel *image = Images[index];
     TShape *frame = Shapes[index];
     if (left == 0 && type != Crit::Vorun) {
@@ -150,11 +157,7 @@ void TMonSelectForm::ImageClick(uint8_t type)
         ThePlatform().Diagnostic(this, "Bug!  Attempted to recruit into deep space.");
         return;
     }
-    TargetLgn->RecruitCrit(type, false, true);
-    TVorunMainForm &main = *windows.MainForm;
-    if (const TVorunMBLand *land = main.SelectedLand())
-        main.BoardImage->RepaintLand(land->GetLandNumber());
-    main.SelectLand(0);
+    document.Perform(TEdit::Recruit(TargetLgn->Ref(), type));
 }
 
 uint8_t TMonSelectForm::ImageType(const QObject *object) const

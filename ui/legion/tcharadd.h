@@ -7,8 +7,8 @@
 
 class QLabel;
 class TLegion;
+class TGameDocument;
 class TShape;
-struct TVorunWindows;
 
 // The creature picker: all creature types, from which the user picks the one to recruit into a
 // legion. Types running low in the recruitment stacks are framed, types with none left are
@@ -17,7 +17,7 @@ class TMonSelectForm : public TModelessForm {
 public:
     static constexpr int TypeCount = 24;
 
-    explicit TMonSelectForm(TVorunWindows &windows);
+    explicit TMonSelectForm(TGameDocument &document);
 
     // Prepares the picker for a legion that exists and is not full, and shows it.
     void ShowForLgn(TLegion *legion);
@@ -38,7 +38,7 @@ private:
     // The type whose picture `object` is, 0 for none.
     uint8_t ImageType(const QObject *object) const;
 
-    TVorunWindows &windows;
+    TGameDocument &document;
     TLegion *TargetLgn = nullptr;
     // The picture the left button went down on; a click needs the release on it too.
     uint8_t pressedType = 0;

@@ -3,16 +3,12 @@
 #include "pictures.h"
 #include "platform.h"
 #include "qtcolor.h"
-#include "tboardview.h"
 #include "tcharadd.h"
-#include "tcharleft.h"
+#include "tgamedoc.h"
 #include "tlegion.h"
 #include "tlmselec.h"
-#include "tmbland.h"
 #include "tshape.h"
-#include "tvorunwindows.h"
 #include "uilink.h"
-#include "vornmain.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -38,32 +34,9 @@ constexpr const char *RotateCaption = "&Rotate";
 constexpr const char *UnsureMark = "?";
 constexpr const char *PointsSuffix = " points";
 
-constexpr const char *SelectFirstText = "Please select a creature first.";
-constexpr const char *UnsureCaption = "Unsure: Invalid Selection";
-constexpr const char *SelectToRemoveText = "Please select a creature to remove first.";
-constexpr const char *RemoveCaption = "Remove Creature: Invalid Selection";
-constexpr const char *SplitFullText
-    = "The legion you're trying to split that creature into is full.";
-constexpr const char *SplitFullCaption = "Target Legion Full";
-constexpr const char *StackFullText = "Stack is full.";
-constexpr const char *StackFullCaption = "No Room";
-constexpr const char *ConfirmCaption = "Confirm";
-constexpr const char *KillQuestion = "Kill %1?";
-constexpr const char *ReturnQuestion = "Return %1 to recruitment stacks?";
-constexpr const char *KillAllQuestion = "Kill all creatures in %1 and remove it from the board?";
-constexpr const char *ReturnAllQuestion
-    = "Return all creatures in %1 to recruitment stacks, and remove it from the board?";
-
 constexpr const char *NoFirstLegion = "Bug: ShowLgns() called for land with no first legion";
 constexpr const char *InvalidCreature
     = "Attempting to display legion %d with invalid character value";
-constexpr const char *UnsureInvalid = "Bug: set unsure request received for invalid legion.";
-constexpr const char *SortInvalid = "Bug: sort request received for invalid legion.";
-constexpr const char *SplitInvalid = "Bug: split request received for invalid legion.";
-constexpr const char *RecruitInvalid = "Bug: recruit request received for invalid legion.";
-constexpr const char *RemoveInvalid = "Bug: remove creature request received for invalid legion.";
-constexpr const char *DeleteInvalid = "Bug: delete legion request received for invalid legion.";
-constexpr const char *BadGraveyardDrop = "bug: bad graveyard drop";
 
 constexpr int NarrowWidth = 700; // seven columns
 constexpr int WideWidth = 800; // eight, once a legion on the land is full
@@ -170,18 +143,6 @@ QPixmap GraveyardPicture()
     return picture;
 }
 
-bool Confirm(QWidget *asker, const QString &question)
-{
-    return ThePlatform().MessageBox(asker, question.toStdString(), ConfirmCaption,
-                                    Platform::Icon::Question, Platform::Buttons::OkCancel)
-        == Platform::Answer::Ok;
-}
-
-void Tell(QWidget *asker, const char *text, const char *caption)
-{
-    ThePlatform().MessageBox(asker, text, caption, Platform::Icon::None, Platform::Buttons::Ok);
-}
-
 } // namespace
 
 // One drop area of the window, handing the drag to the window's handler for that control.
@@ -232,9 +193,15 @@ private:
     int number;
 };
 
-TLgnDispForm::TLgnDispForm(TVorunWindows &windows)
-    : TModelessForm(nullptr, Maximizable), windows(windows)
+TLgnDispForm::TLgnDispForm(TGameDocument &document, QWidget &dragGrabber, TMonSelectForm &creatures,
+                           TLMSelectForm &markers)
+    : TModelessForm(nullptr, Maximizable),
+      document(document),
+      dragGrabber(dragGrabber),
+      creatures(creatures),
+      markers(markers)
 {
+    connect(&document, &TGameDocument::Changed, this, &TLgnDispForm::GameChanged);
     setWindowTitle(InitialCaption);
     setFont(PixelFont(SmallTextPixels));
     QPalette palette = this->palette();
@@ -370,24 +337,29 @@ void TLgnDispForm::BuildDropSpots()
 
 // ---- Showing the land's legions ----------------------------------------------------------------
 
+void TLgnDispForm::ShowLgns(int land)
+{
+    shownLand = land >= 1 && land <= LandCount ? land : 0;
+    ShowLgns();
+}
+
 void TLgnDispForm::ShowLgns()
 {
     if (!CritImages[0])
         BuildControls();
-    TVorunMBLand *land = Land();
-    TLegion *first = land ? land->GetStack(0) : nullptr;
+    TLegion *first = RowLegion(0);
     if (!first) {
         ThePlatform().Diagnostic(this, "%s", NoFirstLegion);
         return;
     }
-    setWindowTitle(CaptionPrefix + QString::fromStdString(land->GetName()));
+    setWindowTitle(CaptionPrefix + QString::fromStdString(LandName(shownLand)));
     DeactivateCrit();
     int count = 0;
     bool anyFull = false;
-    for (; count < RowCount && land->GetStack(count); ++count)
-        anyFull = anyFull || land->GetStack(count)->Full();
+    for (; count < RowCount && RowLegion(count); ++count)
+        anyFull = anyFull || RowLegion(count)->Full();
     for (int row = 0; row < count; ++row)
-        ShowRowLegion(row, *land->GetStack(row));
+        ShowRowLegion(row, *RowLegion(row));
     HideRowPictures(count);
     Panel2->setVisible(count >= 2);
     PaintBox2->setVisible(count >= 2);
@@ -455,67 +427,6 @@ void TLgnDispForm::SetRowWidths(int width)
         box->resize(width, PictureSize);
 }
 
-// ---- Selection, unsure, order ------------------------------------------------------------------
-
-void TLgnDispForm::ImageClick(int tag)
-{
-    if (SelCrit < NoSelection)
-        SelShapes[SelCrit]->hide();
-    SelCrit = uint8_t(tag);
-    SelShapes[SelCrit]->show();
-}
-
-void TLgnDispForm::DeactivateCrit()
-{
-    if (SelCrit >= NoSelection)
-        return;
-    SelShapes[SelCrit]->hide();
-    SelCrit = NoSelection;
-}
-
-void TLgnDispForm::NotSureBtnClick()
-{
-    if (SelCrit >= NoSelection) {
-        Tell(this, SelectFirstText, UnsureCaption);
-        return;
-    }
-    TLegion *legion = SelectedLegion();
-    if (!legion) {
-        ThePlatform().Diagnostic(this, "%s", UnsureInvalid);
-        return;
-    }
-    legion->CritUnsure(SelCrit % RowCrits, true);
-    DeactivateCrit();
-    windows.MainForm->SelectLand(0);
-}
-
-void TLgnDispForm::ImageDblClick()
-{
-    if (SelCrit >= NoSelection)
-        return;
-    TLegion *legion = SelectedLegion();
-    if (!legion) {
-        ThePlatform().Diagnostic(this, "%s", SortInvalid);
-        return;
-    }
-    legion->SortCrit(SelCrit % RowCrits, RowCrits - 1);
-    DeactivateCrit();
-    windows.MainForm->SelectLand(0);
-}
-
-void TLgnDispForm::RotateBtnClick()
-{
-    if (TVorunMBLand *land = Land())
-        land->RotateStacks();
-    ShowLgns();
-}
-
-void TLgnDispForm::AddStackBtnClick()
-{
-    windows.LMSelectForm->NewStackMode = true;
-    windows.LMSelectForm->ShowPicker();
-}
-
 // ---- Keys and mouse ----------------------------------------------------------------------------
 
 void TLgnDispForm::keyPressEvent(QKeyEvent *event)
@@ -545,8 +456,8 @@ void TLgnDispForm::FormKeyDown(QKeyEvent *event)
 
 void TLgnDispForm::HidePickers()
 {
-    windows.MonSelectForm->hide();
-    windows.LMSelectForm->hide();
+    creatures.hide();
+    markers.hide();
 }
 
 void TLgnDispForm::EverythingMouseDown()
@@ -658,8 +569,11 @@ void TLgnDispForm::CritImageMouseDown(int tag, QPoint globalPos)
     // The pressed creature is the one a drag carries.
     ImageClick(tag);
     armedControl = CritImages[size_t(tag)];
-    TDragController::Instance().Arm(windows.MainForm.get(), {TDragSource::Kind::CritPicture, tag},
-                                    globalPos);
+    const TLegion *legion = RowLegion(tag / RowCrits);
+    TDragController::Instance().Arm(
+        &dragGrabber,
+        {TDragSource::Kind::CritPicture, 0, legion ? legion->Ref() : -1, tag % RowCrits},
+        globalPos);
 }
 
 void TLgnDispForm::LgnMrkrMouseDown(int row, QPoint globalPos)
@@ -667,15 +581,16 @@ void TLgnDispForm::LgnMrkrMouseDown(int row, QPoint globalPos)
     DeactivateCrit();
     HidePickers();
     armedControl = mrkrShapes[size_t(row)];
-    TDragController::Instance().Arm(windows.MainForm.get(), {TDragSource::Kind::LegionRow, row},
-                                    globalPos);
+    const TLegion *legion = RowLegion(row);
+    TDragController::Instance().Arm(
+        &dragGrabber, {TDragSource::Kind::LegionRow, 0, legion ? legion->Ref() : -1, 0}, globalPos);
 }
 
 void TLgnDispForm::CStacksMouseDown(QPoint globalPos)
 {
     HidePickers();
     armedControl = CStacksImage;
-    TDragController::Instance().Arm(windows.MainForm.get(), {TDragSource::Kind::CStacksImage, 0},
+    TDragController::Instance().Arm(&dragGrabber, {TDragSource::Kind::CStacksImage, 0, -1, 0},
                                     globalPos);
 }
 
@@ -685,168 +600,14 @@ void TLgnDispForm::CStacksImageDblClick()
     RecruitRequest(0);
 }
 
-// ---- Drops -------------------------------------------------------------------------------------
-
-bool TLgnDispForm::ValidDestDragOver(const TDragSource &source) const
+// After an undo or redo the land it touched is shown, as the main window selects it.
+void TLgnDispForm::GameChanged(const TChange &change, bool fromHistory)
 {
-    return source.kind == TDragSource::Kind::CritPicture
-        || source.kind == TDragSource::Kind::CStacksImage;
-}
-
-bool TLgnDispForm::RemoveDragOver(const TDragSource &source) const
-{
-    return source.kind == TDragSource::Kind::CritPicture
-        || source.kind == TDragSource::Kind::LegionRow;
-}
-
-void TLgnDispForm::CritImageDragDrop(int tag, const TDragSource &source)
-{
-    if (source.kind == TDragSource::Kind::CStacksImage) {
-        RecruitRequest(tag / RowCrits);
+    if (isHidden())
         return;
-    }
-    const int from = source.number;
-    if (source.kind != TDragSource::Kind::CritPicture || from == tag)
-        return;
-    if (from / RowCrits != tag / RowCrits) {
-        SplitCrit(from, tag / RowCrits, tag % RowCrits, true);
-        return;
-    }
-    TLegion *legion = RowLegion(tag / RowCrits);
-    if (!legion) {
-        ThePlatform().Diagnostic(this, "%s", SortInvalid);
-        return;
-    }
-    legion->SortCrit(from % RowCrits, tag % RowCrits);
-    RefreshLand();
-}
-
-void TLgnDispForm::CatchBoxDragDrop(int row, const TDragSource &source)
-{
-    if (source.kind == TDragSource::Kind::CStacksImage) {
-        RecruitRequest(row);
-        return;
-    }
-    if (source.kind != TDragSource::Kind::CritPicture)
-        return;
-    const int from = source.number;
-    if (from / RowCrits != row) {
-        SplitCrit(from, row, RowCrits - 1, false);
-        return;
-    }
-    TLegion *legion = RowLegion(row);
-    if (!legion) {
-        ThePlatform().Diagnostic(this, "%s", SortInvalid);
-        return;
-    }
-    legion->SortCrit(from % RowCrits, RowCrits - 1);
-    RefreshLand();
-}
-
-// Moves creature picture `from` into the legion of `row`: to `position` (the creature there and
-// those behind it move back one place) or, without atPosition, behind its last creature.
-void TLgnDispForm::SplitCrit(int from, int row, int position, bool atPosition)
-{
-    TLegion *source = RowLegion(from / RowCrits);
-    TLegion *target = RowLegion(row);
-    if (!source || !target) {
-        ThePlatform().Diagnostic(this, "%s", SplitInvalid);
-        return;
-    }
-    if (target->Full()) {
-        Tell(this, SplitFullText, SplitFullCaption);
-        return;
-    }
-    // Not through the stacks (delete, return, recruit): a count of 255 would wrap to 0 on the
-    // return and the recruit would then find none left, losing the creature.
-    if (!source->TransferCrit(from % RowCrits, *target)) {
-        ThePlatform().Diagnostic(this, "%s", SplitInvalid);
-        return;
-    }
-    if (atPosition)
-        target->SortCrit(target->CritCount() - 1, position);
-    else
-        ShowLgns();
-    RefreshLand();
-}
-
-void TLgnDispForm::CStacksDragDrop(const TDragSource &source)
-{
-    if (source.kind == TDragSource::Kind::CritPicture)
-        RemoveCritRequest(false);
-    else if (source.kind == TDragSource::Kind::LegionRow)
-        DeleteLgnRequest(source.number, false);
-    else
-        ThePlatform().Diagnostic(this, "%s", BadGraveyardDrop);
-}
-
-void TLgnDispForm::GraveyardDragDrop(const TDragSource &source)
-{
-    if (source.kind == TDragSource::Kind::CritPicture)
-        RemoveCritRequest(true);
-    else if (source.kind == TDragSource::Kind::LegionRow)
-        DeleteLgnRequest(source.number, true);
-    else
-        ThePlatform().Diagnostic(this, "%s", BadGraveyardDrop);
-}
-
-// ---- Recruiting and removing -------------------------------------------------------------------
-
-void TLgnDispForm::RecruitRequest(int row)
-{
-    DeactivateCrit();
-    TLegion *legion = RowLegion(row);
-    if (!legion) {
-        ThePlatform().Diagnostic(this, "%s", RecruitInvalid);
-        return;
-    }
-    if (legion->Full()) {
-        Tell(this, StackFullText, StackFullCaption);
-        return;
-    }
-    windows.MonSelectForm->ShowForLgn(legion);
-}
-
-void TLgnDispForm::RemoveCritRequest(bool kill)
-{
-    if (SelCrit >= NoSelection) {
-        Tell(this, SelectToRemoveText, RemoveCaption);
-        return;
-    }
-    TLegion *legion = SelectedLegion();
-    const int position = SelCrit % RowCrits;
-    const uint8_t type = legion ? legion->GetCrits()[size_t(position)] : Crit::None;
-    if (type == Crit::None) {
-        ThePlatform().Diagnostic(this, "%s", RemoveInvalid);
-        return;
-    }
-    const QString name = QString::fromLatin1(CritNames[type]);
-    if (!Confirm(this, QString::fromLatin1(kill ? KillQuestion : ReturnQuestion).arg(name)))
-        return;
-    legion->DeleteCrit(position, true);
-    if (!kill || ReturnsWhenKilled(type))
-        RecruitStacks().ReturnToStack(type);
-    DeactivateCrit();
-    RefreshLand();
-}
-
-void TLgnDispForm::DeleteLgnRequest(int row, bool kill)
-{
-    TLegion *legion = RowLegion(row);
-    const bool hadSecond = RowLegion(1) != nullptr;
-    if (!legion) {
-        ThePlatform().Diagnostic(this, "%s", DeleteInvalid);
-        return;
-    }
-    const QString question = QString::fromLatin1(kill ? KillAllQuestion : ReturnAllQuestion)
-                                 .arg(QString::fromStdString(legion->ColouredName()));
-    if (!Confirm(this, question))
-        return;
-    const int land = legion->GetLocation();
-    legion->RemoveFromBoard(kill);
-    windows.MainForm->BoardImage->RepaintLand(land);
-    windows.MainForm->SelectLand(0);
-    if (hadSecond)
+    if (fromHistory && change.focus)
+        shownLand = change.focus;
+    if (RowLegion(0))
         ShowLgns();
     else
         hide();
@@ -854,22 +615,18 @@ void TLgnDispForm::DeleteLgnRequest(int row, bool kill)
 
 // ---- Lookups -----------------------------------------------------------------------------------
 
-void TLgnDispForm::RefreshLand()
-{
-    if (TVorunMBLand *land = Land())
-        windows.MainForm->BoardImage->RepaintLand(land->GetLandNumber());
-    windows.MainForm->SelectLand(0);
-}
-
-TVorunMBLand *TLgnDispForm::Land() const
-{
-    return windows.MainForm ? windows.MainForm->SelectedLand() : nullptr;
-}
-
 TLegion *TLgnDispForm::RowLegion(int row) const
 {
-    TVorunMBLand *land = Land();
-    return land && row >= 0 && row < RowCount ? land->GetStack(row) : nullptr;
+    return shownLand && row >= 0 && row < RowCount ? document.Game().Land(shownLand).GetStack(row)
+                                                   : nullptr;
+}
+
+int TLgnDispForm::RowOf(int legion) const
+{
+    for (int row = 0; row < RowCount; ++row)
+        if (const TLegion *shown = RowLegion(row); shown && shown->Ref() == legion)
+            return row;
+    return -1;
 }
 
 TLegion *TLgnDispForm::SelectedLegion() const

@@ -13,15 +13,18 @@
 class QLabel;
 class QMouseEvent;
 class QPushButton;
+class TGameDocument;
+class TLMSelectForm;
 class TLegion;
+class TMonSelectForm;
 class TShape;
-class TVorunMBLand;
-struct TVorunWindows;
+struct TChange;
 
-// The legion contents window: the legions of the selected land, one row each, where the user
-// selects, flags and reorders creatures, moves them between the land's legions, recruits, kills
-// and returns them, and removes whole legions. Modeless; created once and shown, hidden and
-// brought to the front as needed. It keeps no legion of its own, only row numbers on the land.
+// The legion contents window: the legions of one land, one row each, where the user selects,
+// flags and reorders creatures, moves them between the land's legions, recruits, kills and
+// returns them, and removes whole legions. Modeless; created once and shown, hidden and brought
+// to the front as needed. It keeps no legion of its own, only the land and row numbers on it;
+// every change is an edit of the game's document, whose report redraws the window.
 class TLgnDispForm : public TModelessForm {
 public:
     static constexpr int RowCount = 3;
@@ -30,12 +33,17 @@ public:
     // SelCrit when no creature is selected; its row is then 3.
     static constexpr uint8_t NoSelection = PictureCount;
 
-    // The other windows are reached through `windows` only once the program runs.
-    explicit TLgnDispForm(TVorunWindows &windows);
+    // dragGrabber: the window that holds the mouse while a creature or legion is dragged from
+    // here, which must stay shown when this one hides.
+    TLgnDispForm(TGameDocument &document, QWidget &dragGrabber, TMonSelectForm &creatures,
+                 TLMSelectForm &markers);
     ~TLgnDispForm() override;
 
-    // Rebuilds the window from the selected land's legions and brings it to the front.
+    // Rebuilds the window from the land's legions and brings it to the front.
+    void ShowLgns(int land);
+    // The same for the land shown last.
     void ShowLgns();
+    int Land() const { return shownLand; }
     void DrawLgnRow(int row, const std::array<uint8_t, RowCrits> &creatures,
                     const std::array<bool, RowCrits> &unsure);
     void DeactivateCrit();
@@ -118,15 +126,22 @@ private:
     void HideRowPictures(int firstRow);
     void SetRowWidths(int width);
     void HidePickers();
-    void RefreshLand();
-    TVorunMBLand *Land() const;
+    // The document's report: the shown land's legions are shown again, or the window goes when
+    // none is left.
+    void GameChanged(const TChange &change, bool fromHistory);
     TLegion *RowLegion(int row) const;
+    // The row of legion `legion` (TLegion::Ref) on the shown land; -1 when not there.
+    int RowOf(int legion) const;
     TLegion *SelectedLegion() const;
-    void SplitCrit(int from, int row, int position, bool atPosition);
+    void SplitCrit(const TDragSource &source, int row, int position, bool atPosition);
     int RowOfMarkerPart(const QWidget *widget) const;
     int PictureTag(const QObject *widget) const;
 
-    TVorunWindows &windows;
+    TGameDocument &document;
+    QWidget &dragGrabber;
+    TMonSelectForm &creatures;
+    TLMSelectForm &markers;
+    int shownLand = 0;
     std::array<TShape *, RowCount> mrkrShapes{};
     std::array<QLabel *, RowCount> mrkrLbls{};
     std::array<QWidget *, RowCount> paintBoxes{};

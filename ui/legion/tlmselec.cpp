@@ -2,13 +2,10 @@
 
 #include "platform.h"
 #include "qtcolor.h"
+#include "tgamedoc.h"
 #include "tlegion.h"
-#include "tlgndisp.h"
-#include "tmbland.h"
 #include "tplayer.h"
 #include "tshape.h"
-#include "tvorunwindows.h"
-#include "vornmain.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -99,10 +96,15 @@ QPoint MarkerOrigin(int row, int marker)
 
 } // namespace
 
-TLMSelectForm::TLMSelectForm(TVorunWindows &windows) : TModelessForm(nullptr), windows(windows)
+TLMSelectForm::TLMSelectForm(TGameDocument &document) : TModelessForm(nullptr), document(document)
 {
     setWindowTitle(QStringLiteral("Select Legion Marker"));
     resize(InitialWidth, InitialHeight);
+    // Which markers are in use follows an undo or redo while the picker is open.
+    connect(&document, &TGameDocument::Changed, this, [this] {
+        if (!isHidden())
+            FormShow();
+    });
 }
 
 void TLMSelectForm::BuildColorBoxes()
@@ -174,8 +176,9 @@ void TLMSelectForm::BuildMarker(int row, int marker, uint8_t colour)
     MarkerLbls[tag] = label;
 }
 
-void TLMSelectForm::ShowPicker()
+void TLMSelectForm::ShowPicker(int land)
 {
+    targetLand = land;
     ShowInFront();
 }
 
@@ -183,12 +186,6 @@ void TLMSelectForm::showEvent(QShowEvent *event)
 {
     FormShow();
     TModelessForm::showEvent(event);
-}
-
-void TLMSelectForm::hideEvent(QHideEvent *event)
-{
-    FormHide();
-    TModelessForm::hideEvent(event);
 }
 
 void TLMSelectForm::FormShow()
@@ -208,11 +205,6 @@ void TLMSelectForm::FormShow()
         NLLbls[size_t(p)]->setText(QString::number(free));
         NLLbls[size_t(p)]->adjustSize();
     }
-}
-
-void TLMSelectForm::FormHide()
-{
-    NewStackMode = false;
 }
 
 bool TLMSelectForm::eventFilter(QObject *watched, QEvent *event)
@@ -251,20 +243,10 @@ void TLMSelectForm::MarkerMouseDown(int tag)
 {
     const int p = tag / MarkersPerColor;
     const int m = tag % MarkersPerColor;
-    TVorunMainForm &mainForm = *windows.MainForm;
-    TVorunMBLand *land = mainForm.SelectedLand();
-    TLegion *legion = p < playerCount ? players[size_t(p)]->GetLegion(m) : nullptr;
-    // Both ways of opening the picker need a selected land; without one there is nowhere to put
-    // the legion.
-    if (land && legion) {
-        legion->PlaceOnBoard(uint8_t(land->GetLandNumber()));
-        mainForm.SelectLand(0);
-    }
-    const bool newStack = NewStackMode;
+    const TLegion *legion = p < playerCount ? players[size_t(p)]->GetLegion(m) : nullptr;
+    if (targetLand && legion)
+        document.Perform(TEdit::PlaceLegion(legion->Ref(), targetLand));
     hide();
-    NewStackMode = false; // hiding an already hidden picker sends no hide event
-    if (newStack)
-        windows.LgnDispForm->ShowLgns();
 }
 
 void TLMSelectForm::DisabledMarkerMouseDown()

@@ -12,33 +12,30 @@
 class QLabel;
 class TPlayer;
 class TShape;
-struct TVorunWindows;
+class TGameDocument;
 
 // The legion marker picker: every player's twelve markers, from which the user picks the
-// marker of a new legion on the selected land. Modeless; created once, its grid built when the
-// game is shown. Escape hides it (the base class).
+// marker of a new legion on a land. Modeless; created once, its grid built when the game is
+// shown. Escape hides it (the base class). A window showing the land shows the new legion when
+// the game's document reports it.
 class TLMSelectForm : public TModelessForm {
 public:
     static constexpr int Rows = TVorunGame::MaxPlayers;
     static constexpr int GridSize = Rows * MarkersPerColor;
 
-    explicit TLMSelectForm(TVorunWindows &windows);
+    explicit TLMSelectForm(TGameDocument &document);
 
     // The players of the game in order; called once, when the game view is entered. A further
     // call replaces the grid.
     void BuildMarkers(int playerCount, const std::vector<TPlayer *> &players);
-    void ShowPicker();
+    // land: where the chosen marker's legion goes; 0 for nowhere.
+    void ShowPicker(int land);
 
     // Event handlers, named after their control and event. A marker's tag is 12 × row + marker.
     void FormShow();
-    void FormHide();
     void MarkerMouseDown(int tag);
     void DisabledMarkerMouseDown();
     void NLMouseDown();
-
-    // Set when the legion contents window opens the picker for a new stack, which it then shows;
-    // cleared whenever the picker hides.
-    bool NewStackMode = false;
 
     // The grid, indexed by tag; null for rows without a player.
     std::array<TShape *, GridSize> MarkerShapes{};
@@ -50,7 +47,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -60,7 +56,8 @@ private:
     int MarkerTag(const QObject *control) const;
     bool IsColorBox(const QObject *control) const;
 
-    TVorunWindows &windows;
+    TGameDocument &document;
+    int targetLand = 0;
     int playerCount = 0;
     std::vector<TPlayer *> players;
     // Which markers stood on a land when the picker was last shown.

@@ -55,15 +55,15 @@ QFont MarkerFont(const TMarkerFont &font)
     return qfont;
 }
 
-// The board once its lands exist: the global reference is set before the lands are made, and a
-// message box shown while they are being made (a missing picture) lets the window repaint.
-const TVorunMasterboard *BuiltBoard()
+} // namespace
+
+// The board's pictures and areas once made: a message box shown while they are being made (a
+// missing picture) lets the window repaint.
+const TVorunMasterboard *TBoardView::BuiltBoard() const
 {
-    const TVorunMasterboard *board = TheMasterboard();
+    const TVorunMasterboard *board = form.Board();
     return board && board->Initialized() ? board : nullptr;
 }
-
-} // namespace
 
 TBoardView::TBoardView(QWidget *parent, TVorunMainForm &form) : QWidget(parent), form(form)
 {
@@ -97,7 +97,7 @@ int TBoardView::LandAt(QPoint pos) const
 
 QRect TBoardView::LandBoxRect(int land) const
 {
-    const TRect &box = TheMasterboard()->GetLand(land).DrawingArea();
+    const TRect &box = form.Board()->GetLand(land).DrawingArea();
     return QRect(box.left - BoardLeft, box.top, box.right - box.left, box.bottom - box.top);
 }
 
@@ -128,12 +128,13 @@ void TBoardView::paintEvent(QPaintEvent *event)
 
 void TBoardView::LandPaintBoxPaint(QPainter &painter, int land)
 {
-    const TVorunMasterboard &board = *TheMasterboard();
+    const TVorunMasterboard &board = *form.Board();
     const TVorunMBLand &mbLand = board.GetLand(land);
     const int s = board.GetBoardUnit();
     const bool upward = mbLand.IsUpward();
     const int state = form.FlashPhase() ? mbLand.GetHighlight() : 0;
-    const TLegion *first = mbLand.GetStack(0);
+    const TLandStacks &legions = form.LandStacks(land);
+    const TLegion *first = legions.GetStack(0);
     if (!first) {
         if (state == 1) {
             QPolygon outline;
@@ -145,7 +146,7 @@ void TBoardView::LandPaintBoxPaint(QPainter &painter, int land)
         }
         return;
     }
-    if (const TLegion *second = mbLand.GetStack(1))
+    if (const TLegion *second = legions.GetStack(1))
         DrawMarker(painter, SecondMarker(s, upward), ToQColor(second->GetColorValue()), Qt::white);
     const QRect main = MainMarker(s, upward);
     DrawMarker(painter, main, ToQColor(first->GetColorValue()), state == 1 ? Qt::black : Qt::white);

@@ -6,6 +6,7 @@
 #include "tdragcontroller.h"
 
 class TVorunMainForm;
+class TVorunMasterboard;
 class QPainter;
 
 // The board picture with the legions drawn on their lands. The 96 land areas are regions of this
@@ -13,9 +14,6 @@ class QPainter;
 // everything else on the board counts as the window background.
 class TBoardView : public QWidget, public TDragTarget {
 public:
-    // The board's left edge in the window's content; land areas are placed in content coordinates.
-    static constexpr int BoardLeft = 149;
-
     TBoardView(QWidget *parent, TVorunMainForm &form);
 
     bool LoadPicture(const QString &path);
@@ -38,6 +36,7 @@ protected:
 
 private:
     void LandPaintBoxPaint(QPainter &painter, int land);
+    const TVorunMasterboard *BuiltBoard() const;
 
     TVorunMainForm &form;
     QPixmap picture;

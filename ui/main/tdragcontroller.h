@@ -9,12 +9,14 @@
 #include <optional>
 #include <vector>
 
-// What is being dragged: the kind of control it started on and that control's number (a land
-// number, a creature picture's tag, a row), which is all a drop handler needs.
+// What is being dragged, in the game's terms rather than a control's: a drop handler needs no
+// knowledge of the window the drag began in.
 struct TDragSource {
     enum class Kind { LandArea, CritPicture, CStacksImage, LegionRow };
     Kind kind = Kind::LandArea;
-    int number = 0;
+    int land = 0; // LandArea: the land pressed
+    int legion = -1; // CritPicture, LegionRow: the legion (TLegion::Ref)
+    int position = 0; // CritPicture: the creature's place in its legion
 };
 
 // A control that takes drops. One target may stand for many drop areas (the board holds all 96

@@ -33,22 +33,6 @@ void TMainLink::ShowFatalError(const std::string &text, const std::string &capti
     ThePlatform().Exit(0);
 }
 
-void TMainLink::RedisplayLegions()
-{
-    if (form.windows)
-        form.windows->LgnDispForm->ShowLgns();
-}
-
-void TMainLink::RepaintLand(int land)
-{
-    form.BoardImage->RepaintLand(land);
-}
-
-void TMainLink::RefreshPanel()
-{
-    form.SelectLand(0);
-}
-
 bool TMainLink::LoadBoardPicture(const std::string &path)
 {
     return form.BoardImage->LoadPicture(QString::fromStdString(path));
@@ -70,14 +54,4 @@ int TMainLink::ScrollX()
 int TMainLink::ScrollY()
 {
     return 0;
-}
-
-int TMainLink::ShowPlayer(int index, const std::string &name, int colour)
-{
-    return form.ShowPlayer(index, name, colour);
-}
-
-void TMainLink::SetCaption(const std::string &caption)
-{
-    form.setWindowTitle(QString::fromStdString(caption));
 }

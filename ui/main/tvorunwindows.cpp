@@ -5,6 +5,7 @@
 #include "tcharadd.h"
 #include "tchrleft.h"
 #include "tconfig.h"
+#include "thistory.h"
 #include "tlgndisp.h"
 #include "tlmselec.h"
 #include "tnotes.h"
@@ -14,15 +15,17 @@
 
 TVorunWindows::TVorunWindows(TProgramFolders folders, std::vector<std::string> arguments)
     : MainForm(std::make_unique<TVorunMainForm>(std::move(folders), std::move(arguments))),
-      NamesForm(std::make_unique<TNamesForm>(*this)),
-      ColorForm(std::make_unique<TColorForm>(*this)),
-      LgnDispForm(std::make_unique<TLgnDispForm>(*this)),
-      MonSelectForm(std::make_unique<TMonSelectForm>(*this)),
-      LMSelectForm(std::make_unique<TLMSelectForm>(*this)),
-      CharLeftForm(std::make_unique<TCharLeftForm>(*this)),
+      ColorForm(std::make_unique<TColorForm>()),
+      NamesForm(std::make_unique<TNamesForm>(*ColorForm)),
+      MonSelectForm(std::make_unique<TMonSelectForm>(MainForm->Document())),
+      LMSelectForm(std::make_unique<TLMSelectForm>(MainForm->Document())),
+      LgnDispForm(std::make_unique<TLgnDispForm>(MainForm->Document(), *MainForm, *MonSelectForm,
+                                                 *LMSelectForm)),
+      CharLeftForm(std::make_unique<TCharLeftForm>(MainForm->Document())),
       AboutForm(std::make_unique<TAboutForm>(SavedGamesDir(MainForm->Folders().games))),
-      NotesForm(std::make_unique<TNotesForm>(*this)),
-      ConfigForm(std::make_unique<TConfigForm>(*this))
+      NotesForm(std::make_unique<TNotesForm>(MainForm->Game())),
+      ConfigForm(std::make_unique<TConfigForm>(*MainForm)),
+      HistoryForm(std::make_unique<TGameHistoryForm>(MainForm->Document().History()))
 {
     MainForm->AttachWindows(*this);
 }

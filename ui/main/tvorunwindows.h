@@ -16,9 +16,10 @@ class TCharLeftForm;
 class TAboutForm;
 class TNotesForm;
 class TConfigForm;
+class TGameHistoryForm;
 
-// The program's ten windows, each created once at start in this order and kept for the whole
-// run; they are destroyed in the reverse order, the main window last.
+// The program's windows, each created once at start in this order and kept for the whole run;
+// they are destroyed in the reverse order, the main window last.
 struct TVorunWindows {
     // arguments: the program's arguments as the system gave them, without the program's name.
     TVorunWindows(TProgramFolders folders, std::vector<std::string> arguments);
@@ -27,13 +28,14 @@ struct TVorunWindows {
     TVorunWindows &operator=(const TVorunWindows &) = delete;
 
     std::unique_ptr<TVorunMainForm> MainForm;
-    std::unique_ptr<TNamesForm> NamesForm;
     std::unique_ptr<TColorForm> ColorForm;
-    std::unique_ptr<TLgnDispForm> LgnDispForm;
+    std::unique_ptr<TNamesForm> NamesForm;
     std::unique_ptr<TMonSelectForm> MonSelectForm;
     std::unique_ptr<TLMSelectForm> LMSelectForm;
+    std::unique_ptr<TLgnDispForm> LgnDispForm;
     std::unique_ptr<TCharLeftForm> CharLeftForm;
     std::unique_ptr<TAboutForm> AboutForm;
     std::unique_ptr<TNotesForm> NotesForm;
     std::unique_ptr<TConfigForm> ConfigForm;
+    std::unique_ptr<TGameHistoryForm> HistoryForm;
 };

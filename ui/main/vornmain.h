@@ -10,7 +10,7 @@
 #include "programfolders.h"
 #include "settings.h"
 #include "tdragcontroller.h"
-#include "tgame.h"
+#include "tgamedoc.h"
 #include "tmainlink.h"
 
 class QAction;
@@ -22,6 +22,7 @@ class QPushButton;
 class QScrollArea;
 class QTimer;
 class TBoardView;
+class TLandPanel;
 class TLegion;
 class TShape;
 class TVorunMasterboard;
@@ -48,7 +49,6 @@ public:
     void SaveGame();
     void SelectLand(int n);
     int ClearSelection();
-    static std::string TroopsText(const TLegion &legion);
     void UpdateScrollBars();
     // The window's present state beside the settings it started with.
     TWindowSettings GetWindowSettings() const;
@@ -81,9 +81,15 @@ public:
     void SizeMIClick(QAction *item);
     void ConfigMIClick();
     void QuitMIClick();
+    void HistoryMIClick();
 
     TVorunGame &Game() { return game; }
+    TGameDocument &Document() { return document; }
+    // Null until the first game is on screen.
+    TVorunMasterboard *Board() const { return masterboard.get(); }
     TVorunMBLand *SelectedLand() const { return selectedLand; }
+    // The legions on land n (1 … 96).
+    const TLandStacks &LandStacks(int n) const { return document.Game().Land(n); }
     TLegion *ActiveLegion() const { return activeLegion; }
     bool FlashPhase() const { return flashPhase; }
     bool CommandLineLoadPending() const { return cmdLoadPending; }
@@ -104,19 +110,7 @@ public:
     QLabel *ClickStartLabel = nullptr;
     std::array<QLabel *, TVorunGame::MaxPlayers> PlyrLabels{};
     std::array<TShape *, TVorunGame::MaxPlayers> PlyrBgShapes{};
-    QLabel *SelLandLbl = nullptr;
-    TShape *ActvLandShape = nullptr;
-    QLabel *ActvLandLbl = nullptr;
-    QPushButton *AddMrkrBtn = nullptr;
-    QLabel *LandLgnLbl = nullptr;
-    TShape *ActvLgnShape = nullptr;
-    QLabel *ActvLgnLbl = nullptr;
-    QLabel *LgnTroopsLbl1 = nullptr;
-    TShape *ActvLgnShape2 = nullptr;
-    QLabel *ActvLgnLbl2 = nullptr;
-    QLabel *LgnTroopsLbl2 = nullptr;
-    QPushButton *ViewLgnBtn = nullptr;
-    QPushButton *RotateLgnBtn = nullptr;
+    TLandPanel *Panel = nullptr;
     QTimer *FlashTimer = nullptr;
     QMenu *MainPopupMenu = nullptr;
     QAction *StartGameMI = nullptr;
@@ -135,6 +129,10 @@ public:
     std::array<QAction *, 5> SizeMIs{};
     QAction *ConfigMI = nullptr;
     QAction *QuitMI = nullptr;
+    // The history's items, also on the game windows so that their keys work there.
+    QAction *UndoMI = nullptr;
+    QAction *RedoMI = nullptr;
+    QAction *HistoryMI = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -146,6 +144,7 @@ protected:
 
 private:
     friend class TMainLink;
+    static constexpr int ScrollStep = 50;
 
     void BuildTitleScreen(QWidget *content);
     void BuildPlayerList(QWidget *content);
@@ -159,8 +158,10 @@ private:
     QRect OnScreen(QRect bounds) const;
     int ClientHeightForBoardSize() const;
     void TakeFocusFromPanel();
-    void TransferCritToLand(int picture, int n);
-    void FillPanelLegion(const TLegion &legion, TShape *shape, QLabel *name, QLabel *troops);
+    void TransferCritToLand(const TDragSource &source, int n);
+    void GameChanged(const TChange &change, bool fromHistory);
+    void ShowTitle();
+    void ShowPlayers();
     bool ScrollByKey(int key);
     void Restart();
     bool RunDialog(QDialog &dialog);
@@ -174,7 +175,9 @@ private:
     std::vector<std::string> arguments;
     TStartupSettings startupSettings;
     int chosenBoardSize = 1;
-    TVorunGame game;
+    TGameDocument document;
+    TVorunGame &game = document.Game();
+    int widestNameWidth = 0;
     std::unique_ptr<TVorunMasterboard> masterboard;
     TVorunMBLand *selectedLand = nullptr;
     TLegion *activeLegion = nullptr;

@@ -4,7 +4,9 @@
 #include "program_folder.h"
 #include "tlegion.h"
 #include "tmastrbd.h"
+#include "vornmain.h"
 
+#include <QApplication>
 #include <QStringList>
 
 // The saved game the board and panel tests stand on. Tower 600 is full (Anchor, Bat, Cross;
@@ -27,12 +29,21 @@ constexpr const char *BoardGame = "2\n"
                                   "62 8 20 20 20 20 17 17 24 22\n"
                                   "63 7 20 20 20 17 17 24 22 0\n";
 
+// The program's main window, for helpers that are handed only a land number.
+inline TVorunMainForm &CurrentForm()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (auto *form = dynamic_cast<TVorunMainForm *>(window); form && form->isVisible())
+            return *form;
+    qFatal("no main window is shown");
+}
+
 // The marker names of a land's legions, slot 1 first.
-inline QStringList SlotNames(int land)
+inline QStringList SlotNames(const TVorunMainForm &form, int land)
 {
     QStringList names;
-    for (int i = 0; i < TVorunMBLand::MaxStacks; ++i)
-        if (const TLegion *legion = TheMasterboard()->GetLand(land).GetStack(i))
+    for (const TLegion *legion : form.LandStacks(land).GetSlots())
+        if (legion)
             names << QString::fromStdString(legion->GetName());
     return names;
 }
