@@ -136,6 +136,19 @@ TOutline LandOutline(bool upward, int s)
     return points;
 }
 
+TRect MarkerBox(int s, bool upward, bool second)
+{
+    const int h1 = (3 * s) / 2;
+    const int left = second ? 5 * s / 6 : s / 2;
+    const int right = second ? 7 * s / 3 + 2 : 2 * s + 2;
+    if (!upward)
+        return second ? TRect{left, s / 3 + 1, right, 11 * s / 6 + 3}
+                      : TRect{left, 1, right, h1 + 3};
+    // The second marker sits a third of a unit higher, so that the first one covers it less.
+    const int bottom = int(LandHeight * s + 0.5 - (second ? s / 3 : 0));
+    return {left, bottom - h1 - 2, right, bottom};
+}
+
 TMarkerFont MarkerFontFor(int s)
 {
     TMarkerFont font;

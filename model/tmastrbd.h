@@ -44,6 +44,9 @@ int PictureDigit(int s); // s / 5 − 2
 TRect LandBox(int land, int s); // unscrolled
 TRect LandActiveArea(int land, int s); // unscrolled
 TOutline LandOutline(bool upward, int s);
+// Where a land's top legion's marker (and, behind it, the second legion's) is drawn, in the
+// coordinates of the land's box.
+TRect MarkerBox(int s, bool upward, bool second);
 TMarkerFont MarkerFontFor(int s);
 TPoint BoardExtent(int s); // width and height of the board picture
 // The size chosen automatically from the window's client-area height.

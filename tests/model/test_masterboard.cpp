@@ -52,6 +52,17 @@ TEST(BoardGeometry, EverySize)
                 EXPECT_FALSE(Overlap(active, LandActiveArea(m, s))) << n << " and " << m;
         }
         EXPECT_EQ(cover, (TRect{149, 0, 149 + row.width, row.height}));
+        // Both markers lie inside the land's box, the second one showing to the lower right.
+        for (const bool upward : {false, true}) {
+            const TRect box{0, 0, 3 * s + 2,
+                            LandBox(upward ? 2 : 1, s).bottom - LandBox(upward ? 2 : 1, s).top};
+            const TRect first = MarkerBox(s, upward, false), second = MarkerBox(s, upward, true);
+            for (const TRect &marker : {first, second})
+                EXPECT_TRUE(marker.left >= 0 && marker.top >= 0 && marker.right <= box.right
+                            && marker.bottom <= box.bottom)
+                    << upward;
+            EXPECT_GT(second.right, first.right);
+        }
     }
 }
 
@@ -65,6 +76,10 @@ TEST(BoardGeometry, WorkedExamplesAtTheSmallestSize)
               (TOutline{{{9, 40}, {1, 27}, {16, 1}, {31, 1}, {46, 27}, {38, 40}, {9, 40}}}));
     EXPECT_EQ(LandOutline(false, 15),
               (TOutline{{{38, 0}, {46, 13}, {31, 39}, {16, 39}, {1, 13}, {9, 0}, {38, 0}}}));
+    EXPECT_EQ(MarkerBox(15, false, false), (TRect{7, 1, 32, 25}));
+    EXPECT_EQ(MarkerBox(15, false, true), (TRect{12, 6, 37, 30}));
+    EXPECT_EQ(MarkerBox(15, true, false), (TRect{7, 15, 32, 39}));
+    EXPECT_EQ(MarkerBox(15, true, true), (TRect{12, 10, 37, 34}));
     EXPECT_EQ(BoardPictureFile("/opt/vk/", 35), "/opt/vk/GRAPHICS/VORNBRD5.BMP");
 }
 

@@ -44,8 +44,6 @@ public:
     // The same for the land shown last.
     void ShowLgns();
     int Land() const { return shownLand; }
-    void DrawLgnRow(int row, const std::array<uint8_t, RowCrits> &creatures,
-                    const std::array<bool, RowCrits> &unsure);
     void DeactivateCrit();
 
     void RecruitRequest(int row);
@@ -123,6 +121,7 @@ private:
     bool ChildMouseRelease(QWidget *widget, QMouseEvent *event);
     bool DoubleClick(QObject *watched);
     void ShowRowLegion(int row, const TLegion &legion);
+    void DrawLgnRow(int row, const TLegion &legion);
     void HideRowPictures(int firstRow);
     void SetRowWidths(int width);
     void HidePickers();

@@ -15,27 +15,10 @@ namespace {
 
 constexpr QColor FullLegionColor(255, 255, 0);
 
-// Marker rectangles in land-box coordinates; right and bottom are exclusive.
-QRect MainMarker(int s, bool upward)
+QRect MarkerRect(int s, bool upward, bool second)
 {
-    const int h1 = (3 * s) / 2;
-    const int left = s / 2;
-    const int right = 2 * s + 2;
-    if (!upward)
-        return QRect(QPoint(left, 1), QPoint(right - 1, h1 + 3 - 1));
-    const int b1 = int(2.5980762 * s + 0.5);
-    return QRect(QPoint(left, b1 - h1 - 2), QPoint(right - 1, b1 - 1));
-}
-
-QRect SecondMarker(int s, bool upward)
-{
-    const int h1 = (3 * s) / 2;
-    const int left = 5 * s / 6;
-    const int right = 7 * s / 3 + 2;
-    if (!upward)
-        return QRect(QPoint(left, s / 3 + 1), QPoint(right - 1, 11 * s / 6 + 3 - 1));
-    const int b2 = int(2.5980762 * s + 0.5 - s / 3);
-    return QRect(QPoint(left, b2 - h1 - 2), QPoint(right - 1, b2 - 1));
+    const TRect box = MarkerBox(s, upward, second);
+    return QRect(box.left, box.top, box.right - box.left, box.bottom - box.top);
 }
 
 void DrawMarker(QPainter &painter, const QRect &box, QColor fill, QColor border)
@@ -147,8 +130,9 @@ void TBoardView::LandPaintBoxPaint(QPainter &painter, int land)
         return;
     }
     if (const TLegion *second = legions.GetStack(1))
-        DrawMarker(painter, SecondMarker(s, upward), ToQColor(second->GetColorValue()), Qt::white);
-    const QRect main = MainMarker(s, upward);
+        DrawMarker(painter, MarkerRect(s, upward, true), ToQColor(second->GetColorValue()),
+                   Qt::white);
+    const QRect main = MarkerRect(s, upward, false);
     DrawMarker(painter, main, ToQColor(first->GetColorValue()), state == 1 ? Qt::black : Qt::white);
 
     const QFont font = MarkerFont(board.GetMarkerFont());
