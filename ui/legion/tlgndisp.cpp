@@ -2,6 +2,7 @@
 
 #include "pictures.h"
 #include "platform.h"
+#include "labels.h"
 #include "qtcolor.h"
 #include "tcharadd.h"
 #include "tgamedoc.h"
@@ -71,13 +72,6 @@ constexpr int UnsureTextPixels = 96;
 QColor ButtonFaceColor()
 {
     return QColor(192, 192, 192);
-}
-
-void SetTextColor(QLabel *label, QColor color)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
 }
 
 QFont PixelFont(int pixels, bool bold = false)

@@ -1,5 +1,6 @@
 #include "tlandpanel.h"
 
+#include "labels.h"
 #include "qtcolor.h"
 #include "tcatalog.h"
 #include "tlandstacks.h"
@@ -15,22 +16,6 @@ namespace {
 constexpr const char *NoneCaption = "None";
 constexpr int PanelNamePixels = 19;
 constexpr QSize PanelSize(149, 320); // down to the Rotate button
-
-QLabel *MakeLabel(QWidget *parent, const QString &text, QPoint at)
-{
-    auto *label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
-
-void SetTextColor(QLabel *label, QColor color)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-}
 
 } // namespace
 

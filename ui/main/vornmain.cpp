@@ -2,6 +2,7 @@
 
 #include "gametextqt.h"
 #include "platform.h"
+#include "labels.h"
 #include "qtcolor.h"
 #include "tboardview.h"
 #include "tchrleft.h"
@@ -40,22 +41,6 @@ constexpr int MaxNameWidth = 194;
 // Pixel sizes of the design's point sizes at 96 pixels per inch.
 constexpr int SmallTextPixels = 11; // 8 points
 constexpr int TitlePixels = 48;
-
-QLabel *MakeLabel(QWidget *parent, const QString &text, QPoint at)
-{
-    auto *label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
-
-void SetTextColor(QLabel *label, QColor color)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-}
 
 } // namespace
 
