@@ -263,6 +263,10 @@ void TestLgnEdit::undoMenuAndHistory()
                        history.HistoryView->visualRect(entries.index(0, 0)).center());
     QCOMPARE(s.Legions(), start);
     QCOMPARE(form.SelectedLand()->GetLandNumber(), 3);
+    // Left open, the history goes with the main window, so that the program ends.
+    s.fake.queueAnswer(Platform::Answer::Ok);
+    QVERIFY(form.close());
+    QVERIFY(!history.isVisible());
     VERIFY_PLATFORM_DONE(s.fake);
 }
 

@@ -239,8 +239,10 @@ void TVorunMainForm::closeEvent(QCloseEvent *event)
         TDragController::Instance().Cancel();
         // The other windows go with the main window, so the program ends.
         HideAuxWindows();
-        if (windows)
+        if (windows) {
             windows->NotesForm->hide();
+            windows->HistoryForm->hide();
+        }
         event->accept();
         return;
     }
