@@ -74,10 +74,6 @@ struct Part {
         countCount = *p++;
         counts = p;
     }
-    size_t Size() const
-    {
-        return 3 + legionCount * LegionBytes + landCount * LandBytes + countCount * CountBytes;
-    }
     const uint8_t *LegionAt(size_t i) const { return legions + i * LegionBytes; }
     // The location legion `ref` has in this part; -1 when the part does not hold it.
     int LocationOf(uint8_t ref) const
@@ -115,6 +111,15 @@ struct Part {
 uint8_t Arg(int value)
 {
     return value >= 0 && value <= 0xff ? uint8_t(value) : NoArg;
+}
+
+// A list shorter than the players leaves the others' names as they are.
+void SetNames(TVorunGame &game, const TGameNames &names)
+{
+    game.GameName = names.game;
+    game.FileName = names.file;
+    for (int p = 0; p < game.PlayerCount() && size_t(p) < names.players.size(); ++p)
+        game.GetPlayer(p)->SetName(names.players[size_t(p)]);
 }
 
 std::string CritName(uint8_t type)
@@ -306,14 +311,9 @@ void TEdit::Perform(TVorunGame &game) const
             if (count.first >= Crit::FirstType && count.first <= Crit::LastType)
                 game.Stacks().SetCount(count.first, count.second);
         break;
-    case Kind::Rename: {
-        const TGameNames &names = extra->names[0];
-        game.GameName = names.game;
-        game.FileName = names.file;
-        for (int p = 0; p < game.PlayerCount() && size_t(p) < names.players.size(); ++p)
-            game.GetPlayer(p)->SetName(names.players[size_t(p)]);
+    case Kind::Rename:
+        SetNames(game, extra->names[0]);
         break;
-    }
     }
 }
 
@@ -361,11 +361,7 @@ TChange TEdit::Redo(TVorunGame &game) const
 TChange TEdit::Restore(TVorunGame &game, bool after) const
 {
     if (kind == Kind::Rename) {
-        const TGameNames &names = extra->names[after ? 0 : 1];
-        game.GameName = names.game;
-        game.FileName = names.file;
-        for (int p = 0; p < game.PlayerCount() && size_t(p) < names.players.size(); ++p)
-            game.GetPlayer(p)->SetName(names.players[size_t(p)]);
+        SetNames(game, extra->names[after ? 0 : 1]);
         return Change();
     }
     if (record.empty())
@@ -389,7 +385,7 @@ TChange TEdit::Restore(TVorunGame &game, bool after) const
         game.Land(state[0]).SetSlots(order);
     }
     for (size_t i = 0; i < part.countCount; ++i)
-        game.Stacks().SetCount(part.counts[2 * i], part.counts[2 * i + 1]);
+        game.Stacks().SetCount(part.counts[CountBytes * i], part.counts[CountBytes * i + 1]);
     return ChangeTo(after);
 }
 
@@ -473,8 +469,8 @@ std::string TEdit::Describe(const TVorunGame &game) const
     case Kind::SetCounts: {
         std::string text = "Creatures remaining corrected:";
         for (size_t i = 0; i < after.countCount; ++i)
-            text += (i ? ", " : " ") + CritName(after.counts[2 * i]) + " "
-                + std::to_string(after.counts[2 * i + 1]);
+            text += (i ? ", " : " ") + CritName(after.counts[CountBytes * i]) + " "
+                + std::to_string(after.counts[CountBytes * i + 1]);
         return text;
     }
     case Kind::Rename:

@@ -8,6 +8,8 @@
 namespace {
 // Tower t stands on land 84 + t (lands 85 … 90 are the towers 100 … 600).
 constexpr int FirstTowerLand = 84;
+constexpr const char *PlacedTwice
+    = "Warning: using PlaceOnBoard to specify loc of stack that already has a location";
 } // namespace
 
 void TVorunGame::AddPlayer(const std::string &name, uint8_t colour, int tower, int32_t spare,
@@ -51,8 +53,7 @@ void TVorunGame::PlaceLegion(TLegion &legion, uint8_t land)
     const uint8_t location = legion.GetLocation();
     if (land != 0) {
         if (location != 0) {
-            Ui::Diagnostic(
-                "Warning: using PlaceOnBoard to specify loc of stack that already has a location");
+            Ui::Diagnostic("%s", PlacedTwice);
             // A legion stands on one land only: leaving it in the old land's slots too would
             // show it twice and leave a stale entry behind when it moves on.
             if (location <= LandCount && Land(location).Holds(&legion))
@@ -66,6 +67,13 @@ void TVorunGame::PlaceLegion(TLegion &legion, uint8_t land)
     }
     if (!Land(legion.GetLocation()).AddStack(&legion, false))
         legion.SetLocation(0);
+}
+
+void TVorunGame::RecordLocation(TLegion &legion, uint8_t land)
+{
+    if (legion.GetLocation() != 0)
+        Ui::Diagnostic("%s", PlacedTwice);
+    legion.SetLocation(land);
 }
 
 void TVorunGame::PlaceRecordedLegions()

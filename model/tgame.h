@@ -41,6 +41,9 @@ public:
     // records. A legion standing elsewhere leaves that land first. On a full land the legion
     // stays off the board.
     void PlaceLegion(TLegion &legion, uint8_t land);
+    // Records the land a loaded legion stands on, without placing it yet; a second land for the
+    // same legion is reported and replaces the first.
+    void RecordLocation(TLegion &legion, uint8_t land);
     // Every legion with a location onto its land, players and markers in order: a loaded game.
     void PlaceRecordedLegions();
     // Moves the legion to the top of another land; false, with nothing changed, when it cannot.

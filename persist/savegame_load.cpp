@@ -34,10 +34,7 @@ void ApplyPlayer(const SavedPlayer &saved, TVorunGame &game)
     for (const SavedLegion &record : saved.legions) {
         // The marker code was checked, so code mod 12 always names one of the twelve legions.
         TLegion *legion = player->GetLegion(record.marker % MarkersPerColor);
-        if (legion->GetLocation() != 0)
-            Ui::Diagnostic(
-                "Warning: using PlaceOnBoard to specify loc of stack that already has a location");
-        legion->SetLocation(uint8_t(record.land));
+        game.RecordLocation(*legion, uint8_t(record.land));
         legion->SetCrits(record.codes);
     }
 }
