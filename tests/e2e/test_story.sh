@@ -73,6 +73,15 @@ ctrl_click() {
 }
 
 find_window() { found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$found" ]; }
+has_keyboard() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+# keys_to WINDOW KEY...: the keys once the window has the keyboard, which a window just shown or
+# given back the keyboard gets a moment later (longer in the sanitizer build).
+keys_to() {
+    local window=$1
+    shift
+    wait_until "window $window to have the keyboard" 20 has_keyboard "$window"
+    xdotool key "$@"
+}
 no_window() { ! find_window "$1"; }
 # Sets winX, winY, winWidth and winHeight from the main window.
 main_window_geometry() {
@@ -92,7 +101,7 @@ save_game() {
     xdotool key ctrl+s
     wait_until "the save dialog" 20 find_window '^Save As$'
     shot "$1"
-    xdotool key Return
+    keys_to "$found" Return
     wait_until "the caption to report the save" 20 caption_matches "^$caption  Last Saved [0-9]{1,2}/[0-9]{1,2}/[0-9]{4}, [0-9]{1,2}:[0-9]{1,2}:[0-9]{1,2}\$"
 }
 # Quits with Ctrl+Q, agreeing to the question; the program must end normally.
@@ -208,7 +217,7 @@ wait_until "the kill question" 20 find_window '^Confirm$'
 xdotool key Return
 wait_until "the kill question to close" 20 no_window '^Confirm$'
 shot 9a-killed
-xdotool key Escape
+keys_to "$legionWindow" Escape
 wait_until "the legion window to hide" 20 no_window '^Legion Contents -  '
 click "${land1[@]}"
 after_change 9b-moved ctrl_click "${land2[@]}"
@@ -224,10 +233,11 @@ jq -S '(.players[0].legions[] | select(.marker == 0)) |= (.land = 2
 diff -u "$work/edited-expected.json" <(jq -S . "$work/edited.json") ||
     fail "the save is not the loaded game with the kill and the move"
 
-xdotool key ctrl+h
+keys_to "$mainWindow" ctrl+h
 wait_until "the game history" 20 find_window '^Game History'
+historyWindow=$found
 shot 9d-history
-xdotool key ctrl+z
+keys_to "$historyWindow" ctrl+z
 after_change 9e-undone xdotool key ctrl+z
 xdotool key Escape
 wait_until "the game history to hide" 20 no_window '^Game History'
@@ -235,9 +245,9 @@ wait_until "the game history to hide" 20 no_window '^Game History'
 later_stamp() { [ $(($(date +%s) / 2)) -gt "$savedAt" ]; }
 second_save() { new_save && [ "$newSave" != "$editedSave" ] && [ -f "$dir/SavedGames/OLDSAVES/$editedSave" ]; }
 wait_until "a later save time" 10 later_stamp
-xdotool key ctrl+s
+keys_to "$mainWindow" ctrl+s
 wait_until "the save dialog" 20 find_window '^Save As$'
-xdotool key Return
+keys_to "$found" Return
 wait_until "the save after the undos" 20 second_save
 "$dir/vkgame" dump "$dir/SavedGames/$newSave" >"$work/undone.json" || fail "vkgame refuses the save after the undos"
 diff -u <(jq -S . "$work/loaded.json") <(jq -S . "$work/undone.json") ||
