@@ -15,7 +15,6 @@ namespace {
 
 constexpr int NamePixels = 18;
 constexpr int TextPixels = 13;
-constexpr int PictureResource = 1010 + Crit::Vorun;
 constexpr int Margin = 16;
 constexpr int TextSpacing = 6;
 constexpr int ButtonGap = 18;
@@ -60,7 +59,7 @@ void TAboutForm::setVisible(bool visible)
 void TAboutForm::Build()
 {
     auto *picture = new QLabel(this);
-    picture->setPixmap(CreaturePicture(PictureResource));
+    picture->setPixmap(CreaturePicture(CritPicture(Crit::Vorun)));
     picture->setAlignment(Qt::AlignTop);
     auto *columns = new QHBoxLayout;
     columns->setSpacing(ColumnGap);

@@ -425,6 +425,8 @@ void TLgnDispForm::GameChanged(const TChange &change, bool fromHistory)
         return;
     if (fromHistory && change.focus)
         shownLand = change.focus;
+    else if (!change.lands[size_t(shownLand)])
+        return; // another land, or only the stacks or names
     if (RowLegion(0))
         ShowLgns();
     else

@@ -105,9 +105,8 @@ void TLgnDispForm::ImageDblClick()
 
 void TLgnDispForm::RotateBtnClick()
 {
-    if (shownLand)
-        document.Perform(TEdit::RotateLand(shownLand));
-    ShowLgns();
+    // The window shows the new order when the document reports it.
+    document.Perform(TEdit::RotateLand(shownLand));
 }
 
 void TLgnDispForm::AddStackBtnClick()
@@ -257,7 +256,6 @@ void TLgnDispForm::RemoveCritRequest(bool kill)
 void TLgnDispForm::DeleteLgnRequest(int row, bool kill)
 {
     TLegion *legion = RowLegion(row);
-    const bool hadSecond = RowLegion(1) != nullptr;
     if (!legion) {
         ThePlatform().Diagnostic(this, "%s", DeleteInvalid);
         return;
@@ -266,9 +264,6 @@ void TLgnDispForm::DeleteLgnRequest(int row, bool kill)
                                  .arg(QString::fromStdString(legion->ColouredName()));
     if (!Confirm(this, question))
         return;
+    // The document's report shows the land's other legions, or closes the window on the last.
     document.Perform(TEdit::RemoveLegion(legion->Ref(), kill));
-    if (hadSecond)
-        ShowLgns();
-    else
-        hide();
 }

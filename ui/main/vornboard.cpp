@@ -185,7 +185,6 @@ void TVorunMainForm::TransferCritToLand(const TDragSource &source, int n)
         != Platform::Answer::Ok)
         return;
     document.Perform(TEdit::MoveCrit(from->Ref(), position, target->Ref(), TEdit::Behind));
-    SelectLand(0);
 }
 
 void TVorunMainForm::contextMenuEvent(QContextMenuEvent *event)

@@ -298,29 +298,24 @@ int TVorunMainForm::ShowPlayer(int index, const std::string &name, int colour)
     return label->width();
 }
 
-// Every player's name on a background of one width, that of the widest name.
-void TVorunMainForm::SizePlayerList()
-{
-    widestNameWidth = std::min(widestNameWidth, MaxNameWidth);
-    for (int k = 0; k < game.PlayerCount() && k < TVorunGame::MaxPlayers; ++k) {
-        PlyrBgShapes[size_t(k)]->resize(widestNameWidth + 5, PlyrBgShapes[size_t(k)]->height());
-        PlyrLabels[size_t(k)]->resize(widestNameWidth, PlyrLabels[size_t(k)]->height());
-        PlyrBgShapes[size_t(k)]->show();
-        PlyrLabels[size_t(k)]->show();
-        PlyrLabels[size_t(k)]->raise();
-    }
-}
-
-// A longer name widens the player list rather than being cut off.
+// Every player's name on a background of one width, that of the widest name: a longer name widens
+// the player list rather than being cut off.
 void TVorunMainForm::ShowPlayers()
 {
-    widestNameWidth = 0;
-    for (int k = 0; k < game.PlayerCount() && k < TVorunGame::MaxPlayers; ++k) {
+    const int players = std::min(game.PlayerCount(), int(TVorunGame::MaxPlayers));
+    int widest = 0;
+    for (int k = 0; k < players; ++k) {
         const TPlayer &player = *game.GetPlayer(k);
-        widestNameWidth
-            = std::max(widestNameWidth, ShowPlayer(k, player.GetName(), player.GetColor()));
+        widest = std::max(widest, ShowPlayer(k, player.GetName(), player.GetColor()));
     }
-    SizePlayerList();
+    widest = std::min(widest, MaxNameWidth);
+    for (size_t k = 0; k < size_t(players); ++k) {
+        PlyrBgShapes[k]->resize(widest + 5, PlyrBgShapes[k]->height());
+        PlyrLabels[k]->resize(widest, PlyrLabels[k]->height());
+        PlyrBgShapes[k]->show();
+        PlyrLabels[k]->show();
+        PlyrLabels[k]->raise();
+    }
 }
 
 void TVorunMainForm::ShowTitle()

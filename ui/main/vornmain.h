@@ -153,7 +153,6 @@ private:
     QAction *AddMenuItem(QMenu *menu, const char *caption, QKeySequence shortcut,
                          void (TVorunMainForm::*handler)());
     void LayoutTitleScreen();
-    void SizePlayerList();
     void PlaceWindow();
     QRect OnScreen(QRect bounds) const;
     int ClientHeightForBoardSize() const;
@@ -177,7 +176,6 @@ private:
     int chosenBoardSize = 1;
     TGameDocument document;
     TVorunGame &game = document.Game();
-    int widestNameWidth = 0;
     std::unique_ptr<TVorunMasterboard> masterboard;
     TVorunMBLand *selectedLand = nullptr;
     TLegion *activeLegion = nullptr;
