@@ -11,10 +11,9 @@
 #include <vector>
 
 // The largest game the rules allow and a long run of random edits on it, for the edit tests and
-// the edit benchmark alike.
-
-// Six players, each with its starting legion on its tower and its other eleven legions on lands of
-// their own, then every legion filled in turn from the stacks until they run out.
+// the edit benchmarks alike. Six players, each with its starting legion on its tower and its other
+// eleven legions on lands of their own, then every legion filled in turn from the stacks until they
+// run out.
 inline void BuildLargestGame(TVorunGame &game)
 {
     game.GameName = "Six players, every legion on the board";
@@ -73,16 +72,16 @@ struct EditRecipe {
             return TEdit::RemoveLegion(a, b != 0);
         case K::ToggleUnsure:
             return TEdit::ToggleUnsure(a, b);
-        case K::RotateLand:
-            return TEdit::RotateLand(a);
         case K::PlaceLegion:
             return TEdit::PlaceLegion(a, b);
         case K::SetCounts:
             return TEdit::SetCounts(counts);
         case K::Rename:
             return TEdit::Rename(names);
+        case K::RotateLand:
+            break;
         }
-        return TEdit::RotateLand(a); // not reached: every kind is made above
+        return TEdit::RotateLand(a);
     }
 };
 
@@ -148,13 +147,13 @@ inline EditRecipe RandomEdit(const TVorunGame &game, std::mt19937 &rng)
     return edit;
 }
 
-// `count` random edits that each changed the game, applied to it in turn.
+// `count` random edits that each changed the game, applied to it in turn; afterEach, when given,
+// sees the game after every edit kept.
 struct EditScript {
     std::vector<EditRecipe> recipes;
     std::vector<TEdit> edits;
 };
 
-// afterEach, when given, sees the game after every edit kept.
 inline EditScript
 ApplyRandomEdits(TVorunGame &game, int count, uint32_t seed,
                  const std::function<void(const TVorunGame &, const TEdit &)> &afterEach = {})

@@ -1,8 +1,15 @@
 #include "tgame.h"
 
 #include "recording_link.h"
+#include "savegame.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <tuple>
+
+// What the legion, land and game operations do is checked through the edits that use them; here
+// are the start of a game, the load's placing, the guards no edit reaches and the points.
 
 namespace {
 using Texts = std::vector<std::string>;
@@ -18,24 +25,40 @@ std::string Names(const TLandStacks &land)
     return names;
 }
 
-class GameTest : public ::testing::Test {
-protected:
-    // Two players without starting legions: Black's legions are refs 0 … 11, Blue's 12 … 23.
-    void TwoPlayers()
-    {
-        game.AddPlayer("Ann", 0, 0, 0, 1);
-        game.AddPlayer("Bob", 1, 0, 0, 1);
-        link.Clear();
-    }
-    TLegion &L(int ref) { return *game.Legion(ref); }
+TLegion &L(TVorunGame &game, int ref)
+{
+    return *game.Legion(ref);
+}
 
-    RecordingLink link;
-    TVorunGame game;
-};
+// Everything a guard must leave alone: the game as saved and the order of each land's legions.
+std::string State(const TVorunGame &game)
+{
+    std::string state = SavedGameText(game);
+    for (int n = 1; n <= LandCount; ++n)
+        state += Names(game.Land(n)) + "/";
+    return state;
+}
+
+// Black's Axes (ref 0) is full on Tower 100 (land 85); its Die (1), with a Troll and an Ogre,
+// stands on land 3 and its Eye (2) off the board; Blue's first three legions (12 … 14) fill land 9;
+// the Gorgons are used up.
+void GuardGame(TVorunGame &game)
+{
+    game.AddPlayer("Ann", 0, 1, 0, 1);
+    game.AddPlayer("Bob", 1, 0, 0, 1);
+    L(game, 1).RecruitCrit(Crit::Troll, false, game.Stacks());
+    L(game, 1).RecruitCrit(Crit::Ogre, false, game.Stacks());
+    game.PlaceLegion(L(game, 1), 3);
+    for (int ref : {12, 13, 14})
+        game.PlaceLegion(*game.Legion(ref), 9);
+    game.Stacks().SetCount(Crit::Gorgon, 0);
+}
 } // namespace
 
-TEST_F(GameTest, PlayersStartOnTheirTowersFromTheStacksAndAnEmptyNameAddsNone)
+TEST(Game, PlayersStartOnTheirTowersFromTheStacksAndAnEmptyNameAddsNone)
 {
+    RecordingLink link;
+    TVorunGame game;
     game.AddPlayer("Eve", 5, 5, 0, 1);
     game.AddPlayer("Barbara", 1, 4, 0, 1);
     game.AddPlayer("", 0, 3, 0, 1);
@@ -44,22 +67,25 @@ TEST_F(GameTest, PlayersStartOnTheirTowersFromTheStacksAndAnEmptyNameAddsNone)
     const int towerLands[] = {89, 88, 86};
     for (int i = 0; i < 3; ++i) {
         const TLegion *start = game.Legion(i * MarkersPerColor);
-        EXPECT_EQ(start, game.GetPlayer(i)->GetLegion(0));
         EXPECT_EQ(start->GetLocation(), towerLands[i]);
         EXPECT_EQ(game.Land(towerLands[i]).GetStack(0), start);
     }
-    const TLegion &start = *game.Legion(0);
-    EXPECT_EQ(start.GetCrits(),
+    EXPECT_EQ(game.Legion(2 * MarkersPerColor + 1)->GetName(), "Die"); // Cy's: by colour and place
+    EXPECT_EQ(game.Legion(0)->GetCrits(),
               (TLegion::Crits{Crit::Vorun, Crit::Angel, Crit::Centaur, Crit::Centaur,
                               Crit::Gargoyle, Crit::Gargoyle, Crit::Ogre, Crit::Ogre}));
-    EXPECT_EQ(start.GetUnsure(), (TLegion::Flags{true, true}));
-    TCharLeft::Counts left = StackTotal; // three starting legions taken
+    EXPECT_EQ(game.Legion(0)->GetUnsure(), (TLegion::Flags{true, true}));
+    TCharLeft::Counts left = StackTotal; // three starting legions taken; the Vorun has no stack
     for (uint8_t type : {1, 4, 4, 8, 8, 16, 16})
         left[type] -= 3;
     EXPECT_EQ(game.Stacks().CharLeftArray(), left);
     std::array<int, 25> killed = game.KilledCounts();
     killed[Crit::Vorun] = 0; // no stack to count it against
     EXPECT_EQ(killed, (std::array<int, 25>{}));
+    game.RemoveLegion(*game.Legion(0), true); // only the Angel goes back
+    killed = game.KilledCounts();
+    EXPECT_EQ(std::make_tuple(killed[Crit::Angel], killed[Crit::Centaur], killed[Crit::Ogre]),
+              std::make_tuple(0, 2, 2));
     for (int ref : {-1, 3 * MarkersPerColor, TVorunGame::LegionRefs})
         EXPECT_EQ(game.Legion(ref), nullptr) << ref;
     EXPECT_TRUE(link.calls.empty());
@@ -68,137 +94,100 @@ TEST_F(GameTest, PlayersStartOnTheirTowersFromTheStacksAndAnEmptyNameAddsNone)
     game.AddNoteLine("kept too");
     game.ClearPlayers();
     EXPECT_EQ(game.PlayerCount(), 0);
-    EXPECT_EQ(game.Land(89).StackCount(), 0);
+    EXPECT_EQ(game.Land(88).StackCount(), 0);
     EXPECT_EQ(game.Stacks().CharLeftArray(), StackTotal);
     EXPECT_EQ(std::make_pair(game.GameName, game.NotesLines()),
               std::make_pair(std::string("kept"), Texts{"kept too"}));
 }
 
-TEST_F(GameTest, PlaceLegion)
+// A load records a legion's land before placing it; a legion placed again leaves its old land
+// and, as on any land, goes below the legions there.
+TEST(Game, PlaceLegion)
 {
-    TwoPlayers();
-    L(1).SetLocation(7); // as a load records it
-    game.PlaceLegion(L(1), 0);
-    EXPECT_EQ(game.Land(7).GetStack(0), &L(1));
-
-    game.PlaceLegion(L(0), 97);
-    game.PlaceLegion(L(0), 0);
-    EXPECT_EQ(L(0).GetLocation(), 0);
-    game.PlaceLegion(L(0), 3);
-    game.PlaceLegion(L(0), 7);
+    RecordingLink link;
+    TVorunGame game;
+    GuardGame(game);
+    game.Legion(2)->SetLocation(7);
+    game.PlaceLegion(*game.Legion(2), 0);
+    game.PlaceLegion(*game.Legion(1), 7);
     EXPECT_EQ(link.Of("Diagnostic"),
-              (Texts{"Bug: trying to place stack onto board in invalid location",
-                     "placing stack onto board in bad preset loc",
-                     "Warning: using PlaceOnBoard to specify loc of stack that already has a "
-                     "location"}));
-    EXPECT_EQ(L(0).GetLocation(), 7);
-    EXPECT_EQ(Names(game.Land(7)), "Die Axes"); // as the last of its legions
-    EXPECT_EQ(game.Land(3).StackCount(), 0); // not left behind on its old land
-
-    for (int ref : {12, 13, 14})
-        game.PlaceLegion(L(ref), 20);
-    link.Clear();
-    game.PlaceLegion(L(2), 20);
-    EXPECT_EQ(L(2).GetLocation(), 0);
-    EXPECT_EQ(link.Of("Message"), Texts{LandIsFull});
+              Texts{"Warning: using PlaceOnBoard to specify loc of stack that already has a "
+                    "location"});
+    EXPECT_EQ(std::make_pair(Names(game.Land(7)), Names(game.Land(3))),
+              std::make_pair(std::string("Eye Die"), std::string()));
 }
 
-// Players and markers in order, whatever order the legions were recorded in.
-TEST_F(GameTest, PlaceRecordedLegions)
+// Each call the edits never make leaves the game as it was and names the fault; a bad position
+// or land must never reach the arrays. Only a full land is the user's to hear about.
+TEST(Game, RefusedCallsChangeNothingAndSayWhy)
 {
-    TwoPlayers();
-    for (int ref : {13, 12, 2, 5})
-        L(ref).SetLocation(ref == 5 ? 40 : 30);
-    game.PlaceRecordedLegions();
-    EXPECT_EQ(Names(game.Land(30)), "Eye Anchor Bat");
-    EXPECT_EQ(Names(game.Land(40)), "Lightning");
-}
-
-TEST_F(GameTest, MoveLegion)
-{
-    TwoPlayers();
-    EXPECT_FALSE(game.MoveLegion(L(0), 5)); // off the board
-    game.PlaceLegion(L(0), 3);
-    EXPECT_FALSE(game.MoveLegion(L(0), 0));
-    EXPECT_FALSE(game.MoveLegion(L(0), 97));
-    EXPECT_FALSE(game.MoveLegion(L(0), 3)); // where it stands: refused without a word
-    EXPECT_EQ(link.Of("Diagnostic"),
-              (Texts{"Bug: trying to move stack from invalid loc",
-                     "Bug: trying to move stack to invalid loc",
-                     "Bug: trying to move stack to invalid loc"}));
-
-    game.PlaceLegion(L(1), 4);
-    EXPECT_TRUE(game.MoveLegion(L(0), 4));
-    EXPECT_EQ(L(0).GetLocation(), 4);
-    EXPECT_EQ(Names(game.Land(4)), "Axes Die"); // on top
-    EXPECT_EQ(game.Land(3).StackCount(), 0);
-
-    for (int ref : {12, 13, 14})
-        game.PlaceLegion(L(ref), 9);
-    link.Clear();
-    EXPECT_FALSE(game.MoveLegion(L(0), 9));
-    EXPECT_EQ(link.Of("Message"), Texts{LandIsFull});
-    EXPECT_EQ(L(0).GetLocation(), 4);
-    EXPECT_EQ(Names(game.Land(4)), "Axes Die");
-}
-
-TEST_F(GameTest, RemoveLegionKillsOrReturnsAndLeavesTheLand)
-{
-    for (bool kill : {true, false}) {
-        game.ClearPlayers();
-        TwoPlayers();
-        game.PlaceLegion(L(1), 12);
-        game.PlaceLegion(L(0), 12);
-        for (uint8_t type : {Crit::Vorun, Crit::Angel, Crit::Ogre, Crit::Ogre})
-            L(0).RecruitCrit(type, false, game.Stacks());
-        game.RemoveLegion(L(0), kill);
-        EXPECT_EQ(game.Stacks().GetCharLeft(Crit::Angel), StackTotal[Crit::Angel]);
-        EXPECT_EQ(game.Stacks().GetCharLeft(Crit::Ogre), StackTotal[Crit::Ogre] - (kill ? 2 : 0));
-        EXPECT_EQ(game.KilledCounts()[Crit::Ogre], kill ? 2 : 0);
-        EXPECT_EQ(std::make_pair(L(0).CritCount(), int(L(0).GetLocation())), std::make_pair(0, 0));
-        EXPECT_EQ(Names(game.Land(12)), "Die");
-        EXPECT_TRUE(link.calls.empty());
-    }
-}
-
-// Added at the first free slot or on top, never a fourth; removal closes the gap; rotation moves
-// the top legion to the bottom.
-TEST_F(GameTest, LandSlotRules)
-{
-    TwoPlayers();
-    TLandStacks land;
-    // Puts legions "A" … "D" (Black's Axes, Die, Eye and Feather) in the order named.
-    const auto put = [&](const std::string &names) {
-        land = TLandStacks();
-        for (char n : names)
-            land.AddStack(&L(n - 'A'), false);
+    using G = TVorunGame;
+    const std::string bug = "Diagnostic: Bug: trying to ", full = "Message: " + LandIsFull,
+                      deleteFault = "Diagnostic: bug? trying to delete nonexistent creature or "
+                                    "bad index";
+    const std::tuple<const char *, std::function<void(G &)>, std::string> cases[] = {
+        {"recruit into a full legion",
+         [](G &g) { L(g, 0).RecruitCrit(Crit::Ogre, false, g.Stacks()); },
+         "Diagnostic: Bug, trying to recruit more than 8 chars."},
+        {"recruit from an empty stack",
+         [](G &g) { L(g, 1).RecruitCrit(Crit::Gorgon, false, g.Stacks()); },
+         "Diagnostic: Bug?: attempt to recruit creature type with none remaining"},
+        {"delete past the end", [](G &g) { L(g, 1).DeleteCrit(8); }, deleteFault},
+        {"delete before the start", [](G &g) { L(g, 1).DeleteCrit(-1); }, deleteFault},
+        {"sort an empty position", [](G &g) { L(g, 1).SortCrit(2, 0); }, bug + "sort bad critter"},
+        {"sort past the end", [](G &g) { L(g, 1).SortCrit(8, 0); }, bug + "sort bad critter"},
+        {"toggle past the end", [](G &g) { L(g, 1).CritUnsure(8); },
+         "Diagnostic: bad index in CritUnsure()"},
+        {"transfer an empty position", [](G &g) { EXPECT_FALSE(L(g, 1).TransferCrit(2, L(g, 2))); },
+         ""},
+        {"remove a legion not on the land", [](G &g) { g.Land(3).RemoveStack(&L(g, 2), 3); },
+         "Diagnostic: Bug: request to remove legion that's not there from land 3"},
+        {"place on land 97", [](G &g) { g.PlaceLegion(L(g, 2), 97); },
+         bug + "place stack onto board in invalid location"},
+        {"place without a land", [](G &g) { g.PlaceLegion(L(g, 2), 0); },
+         "Diagnostic: placing stack onto board in bad preset loc"},
+        {"place on a full land", [](G &g) { g.PlaceLegion(L(g, 2), 9); }, full},
+        {"move a legion off the board", [](G &g) { EXPECT_FALSE(g.MoveLegion(L(g, 2), 5)); },
+         bug + "move stack from invalid loc"},
+        {"move to land 0", [](G &g) { g.MoveLegion(L(g, 1), 0); },
+         bug + "move stack to invalid loc"},
+        {"move to land 97", [](G &g) { g.MoveLegion(L(g, 1), 97); },
+         bug + "move stack to invalid loc"},
+        {"move to where it stands", [](G &g) { EXPECT_FALSE(g.MoveLegion(L(g, 1), 3)); }, ""},
+        {"move onto a full land", [](G &g) { EXPECT_FALSE(g.MoveLegion(L(g, 1), 9)); }, full},
     };
-    put("AB");
-    EXPECT_TRUE(land.AddStack(&L(2), true));
-    EXPECT_EQ(Names(land), "Eye Axes Die");
-    EXPECT_FALSE(land.AddStack(&L(3), false));
-    EXPECT_EQ(Names(land), "Eye Axes Die");
-    EXPECT_EQ(link.Of("Message"), Texts{LandIsFull});
-
-    for (const auto &[removed, left] : {std::pair{0, "Die Eye"}, std::pair{1, "Axes Eye"}}) {
-        put("ABC");
-        land.RemoveStack(&L(removed), 42);
-        EXPECT_EQ(Names(land), left);
-    }
-    land.RemoveStack(&L(1), 42);
-    EXPECT_EQ(link.Of("Diagnostic"),
-              Texts{"Bug: request to remove legion that's not there from land 42"});
-    EXPECT_EQ(Names(land), "Axes Eye");
-
-    const char *rotations[][2] = {{"ABC", "Die Eye Axes"}, {"AB", "Die Axes"}, {"A", "Axes"}};
-    for (const auto &c : rotations) {
-        put(c[0]);
-        land.RotateStacks();
-        EXPECT_EQ(Names(land), c[1]);
+    for (const auto &[what, call, said] : cases) {
+        SCOPED_TRACE(what);
+        TVorunGame game;
+        GuardGame(game);
+        const std::string before = State(game);
+        RecordingLink link;
+        call(game);
+        EXPECT_EQ(State(game), before);
+        std::string heard;
+        for (const auto &[kind, text] : link.calls)
+            heard += kind + ": " + text;
+        EXPECT_EQ(heard, said);
     }
 }
 
-TEST_F(GameTest, UpdateTitleFillsInMissingNames)
+TEST(Game, PointsAreUnknownWhileTheVorunIsThere)
+{
+    constexpr int Unsure = 26; // added to a saved creature code
+    const std::tuple<std::array<int32_t, TLegion::MaxCrits>, int, bool> cases[]
+        = {{{}, 0, false},
+           {{1, 4 + Unsure, 16}, 24 + 12 + 12, false},
+           {{19 + Unsure, 2}, 24 + 36, true}};
+    for (const auto &[codes, points, unknown] : cases) {
+        TLegion legion{nullptr, 0, "Axes", 0};
+        legion.SetCrits(codes);
+        EXPECT_EQ(std::make_pair(legion.Points(), legion.PointsUnknown()),
+                  std::make_pair(points, unknown))
+            << points;
+    }
+}
+
+TEST(Game, UpdateTitleFillsInMissingNames)
 {
     const TDateTime zero, later{2024, 3, 5, 13, 7, 9};
     struct Case {
@@ -214,8 +203,8 @@ TEST_F(GameTest, UpdateTitleFillsInMissingNames)
         g.FileName = c.fileName;
         g.StartTime = c.start;
         g.UpdateTitle();
-        EXPECT_EQ(g.GameName, c.expectedGame);
-        EXPECT_EQ(g.FileName, c.expectedFile);
+        EXPECT_EQ(std::make_pair(g.GameName, g.FileName),
+                  std::make_pair(std::string(c.expectedGame), std::string(c.expectedFile)));
         EXPECT_EQ(g.CaptionText,
                   std::string("Vorun - ") + c.expectedGame + "  (" + c.expectedFile
                       + "_<time>.txt)");

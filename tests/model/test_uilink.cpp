@@ -15,13 +15,10 @@ TEST(UiLink, WithoutALinkEveryCallIsHarmless)
     EXPECT_EQ(Ui::ScrollX() + Ui::ScrollY(), 0);
 }
 
-TEST(UiLink, DiagnosticsAreFormattedAndCutTo255Characters)
+// The formatting itself shows in every diagnostic the other tests hear.
+TEST(UiLink, DiagnosticsAreCutTo255Characters)
 {
     RecordingLink link;
-    Ui::Diagnostic("Bug: request to remove legion that's not there from land %d", 42);
     Ui::Diagnostic("%s", std::string(300, 'x').c_str());
-    const auto texts = link.Of("Diagnostic");
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0], "Bug: request to remove legion that's not there from land 42");
-    EXPECT_EQ(texts[1], std::string(255, 'x'));
+    EXPECT_EQ(link.Of("Diagnostic"), std::vector<std::string>{std::string(255, 'x')});
 }

@@ -10,40 +10,7 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-enum class Layout {
-    Portable, // data beside the program, folder writable
-    ReadOnlyCopy, // data beside the program, folder read-only
-    Installed, // bin/ with share/vorunkelm/ beside it
-    InstalledWritable, // the same, with bin/ writable (a user's own prefix)
-    NoData,
-};
-
-// A program's folder laid out one of the ways the program may meet: the executable's folder, and
-// where the board pictures are.
-struct ProgramLayout {
-    explicit ProgramLayout(Layout layout)
-    {
-        const bool installed = layout == Layout::Installed || layout == Layout::InstalledWritable;
-        exeDir = (installed ? root.path / "usr" / "bin" : root.path / "VorunKelm").string() + "/";
-        fs::create_directories(exeDir);
-        if (installed)
-            fs::create_directories(root.path / "usr" / "share" / "vorunkelm" / "GRAPHICS");
-        else if (layout != Layout::NoData)
-            fs::create_directories(fs::path(exeDir) / "GRAPHICS");
-        if (layout == Layout::ReadOnlyCopy || layout == Layout::Installed)
-            fs::permissions(exeDir, fs::perms::owner_read | fs::perms::owner_exec);
-    }
-    ~ProgramLayout() { fs::permissions(exeDir, fs::perms::owner_all); }
-    ProgramLayout(const ProgramLayout &) = delete;
-    ProgramLayout &operator=(const ProgramLayout &) = delete;
-
-    TempFolder root;
-    std::string exeDir;
-};
-
 const TUserFolders User{"/home/anne/.local/share/vorunkelm/", "/home/anne/.config/vorunkelm/"};
-
 } // namespace
 
 // Saves and settings stay beside a portable copy that can take them; every other layout uses the
@@ -53,28 +20,36 @@ TEST(ProgramFolders, EachLayoutKeepsItsGamesWhereTheyCanBeWritten)
     enum Data { BesideProgram, Shared, Nowhere };
     const struct {
         const char *what;
-        Layout layout;
         Data data;
-        bool portable;
+        bool writable, portable;
     } cases[] = {
-        {"portable copy", Layout::Portable, BesideProgram, true},
-        {"read-only copy", Layout::ReadOnlyCopy, BesideProgram, false},
-        {"installed", Layout::Installed, Shared, false},
-        {"installed, writable bin", Layout::InstalledWritable, Shared, false},
-        {"no data", Layout::NoData, Nowhere, false},
+        {"portable copy", BesideProgram, true, true},
+        {"read-only copy", BesideProgram, false, false},
+        {"installed", Shared, false, false},
+        {"installed in a user's own prefix", Shared, true, false},
+        {"no data", Nowhere, true, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        ProgramLayout layout(c.layout);
-        const std::string shared
-            = fs::canonical(layout.root.path).string() + "/usr/share/vorunkelm/";
-        const std::string data = c.data == BesideProgram ? layout.exeDir
+        TempFolder root;
+        const std::string exeDir
+            = (c.data == Shared ? root.path / "usr" / "bin" : root.path / "VorunKelm").string()
+            + "/";
+        const std::string shared = fs::canonical(root.path).string() + "/usr/share/vorunkelm/";
+        fs::create_directories(exeDir);
+        if (c.data != Nowhere)
+            fs::create_directories((c.data == Shared ? shared : exeDir) + "GRAPHICS");
+        if (!c.writable)
+            fs::permissions(exeDir, fs::perms::owner_read | fs::perms::owner_exec);
+
+        const std::string data = c.data == BesideProgram ? exeDir
             : c.data == Shared                           ? shared
                                                          : std::string();
-        EXPECT_EQ(FindDataDir(layout.exeDir), data);
-        const TProgramFolders folders = ChooseProgramFolders(layout.exeDir, User);
-        EXPECT_EQ(folders.data, data.empty() ? layout.exeDir : data); // where it will be missed
-        EXPECT_EQ(folders.games, c.portable ? layout.exeDir : User.data);
-        EXPECT_EQ(folders.settings, (c.portable ? layout.exeDir : User.config) + IniFileBaseName);
+        EXPECT_EQ(FindDataDir(exeDir), data);
+        const TProgramFolders folders = ChooseProgramFolders(exeDir, User);
+        EXPECT_EQ(folders.data, data.empty() ? exeDir : data); // where it will be missed
+        EXPECT_EQ(folders.games, c.portable ? exeDir : User.data);
+        EXPECT_EQ(folders.settings, (c.portable ? exeDir : User.config) + IniFileBaseName);
+        fs::permissions(exeDir, fs::perms::owner_all); // so that the folder can go
     }
 }

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -17,20 +16,18 @@ class TestAbout : public QObject {
     Q_OBJECT
 
 private slots:
-    // Ctrl+A opens the box; Home Page first when the row says so (the box stays open, whatever
-    // the desktop answers); Enter or Escape closes it, even with the focus on Home Page.
     void aboutBox_data()
     {
         QTest::addColumn<int>("homePage"); // -1: not pressed, else whether the desktop opens it
         QTest::addColumn<Qt::Key>("key");
-        QTest::addColumn<QStringList>("boxes");
-        QTest::newRow("Enter") << -1 << Qt::Key_Return << QStringList();
-        QTest::newRow("Escape") << -1 << Qt::Key_Escape << QStringList();
-        QTest::newRow("page opens") << 1 << Qt::Key_Return << QStringList();
-        QTest::newRow("page fails")
-            << 0 << Qt::Key_Escape << QStringList("Cannot Open Web Page. | Error | None | Ok");
+        QTest::newRow("Enter") << -1 << Qt::Key_Return;
+        QTest::newRow("Escape") << -1 << Qt::Key_Escape;
+        QTest::newRow("page opens") << 1 << Qt::Key_Return;
+        QTest::newRow("page fails") << 0 << Qt::Key_Escape;
     }
 
+    // Ctrl+A opens the box; Home Page first when the row says so (the box stays open, whatever
+    // the desktop answers); Enter or Escape closes it, even with the focus on Home Page.
     void aboutBox()
     {
         QFETCH(int, homePage);
@@ -59,14 +56,14 @@ private slots:
                  QStringLiteral("modal active|Version:  %1|Saved games:  %2SavedGames/|open|closed")
                      .arg(ProductVersion, QString::fromStdString(folder.Dir())));
         QTRY_VERIFY(windows->MainForm->isActiveWindow()); // the keyboard is back
-        QVERIFY(QRegularExpression("^\\d+\\.\\d+\\.\\d+\\.\\d+$").match(ProductVersion).hasMatch());
         QCOMPARE(fake.openedDocuments(),
                  homePage < 0 ? QStringList() : QStringList("https://vorunkelm.example.org/"));
-        QTEST(fake.boxes(), "boxes");
+        QCOMPARE(fake.boxes(),
+                 homePage == 0 ? QStringList("Cannot Open Web Page. | Error | None | Ok")
+                               : QStringList());
         VERIFY_PLATFORM_DONE(fake);
     }
 
-    // F1, "License" and "Rev History": the file beside the program, or the error box.
     void documents_data()
     {
         QTest::addColumn<QString>("file");
@@ -76,6 +73,7 @@ private slots:
                 QTest::addRow("%s %s", file, opens ? "opens" : "fails") << file << opens;
     }
 
+    // F1, "License" and "Rev History": the file beside the program, or the error box.
     void documents()
     {
         QFETCH(QString, file);
@@ -92,13 +90,12 @@ private slots:
             QTest::keyClick(&form, Qt::Key_F1);
         else
             (file == "License.txt" ? form.LicenseMI : form.HistMI)->trigger();
-        QCOMPARE(fake.helpShown() + fake.openedDocuments(),
-                 QStringList(QString::fromStdString(folder.Dir()) + file));
-        QCOMPARE(fake.boxes(),
-                 opens ? QStringList()
-                       : QStringList("Cannot Open Documentation File.\n"
-                                     + QString::fromStdString(folder.Dir()) + file + ": "
-                                     + FakePlatform::ScriptedFailure + " | Error | Stop | Ok"));
+        const QString path = QString::fromStdString(folder.Dir()) + file;
+        QCOMPARE(fake.helpShown() + fake.openedDocuments(), QStringList(path));
+        QCOMPARE(fake.boxes().join(""),
+                 opens ? ""
+                       : "Cannot Open Documentation File.\n" + path + ": "
+                         + FakePlatform::ScriptedFailure + " | Error | Stop | Ok");
         VERIFY_PLATFORM_DONE(fake);
     }
 };

@@ -18,6 +18,7 @@ private slots:
     void update();
 };
 
+// Shown anew, only the rows unlike full stacks with nothing in play differ.
 void TestCharLeft::counts()
 {
     FakePlatform fake;
@@ -27,7 +28,7 @@ void TestCharLeft::counts()
     game.AddPlayer("Anne", 1, 0, 0, 1);
     game.AddPlayer("Bob", 5, 0, 0, 1);
     TCharLeftForm &form = *windows->CharLeftForm;
-    const auto shown = [&form] { // shown anew: the rows unlike full stacks with nothing in play
+    const auto shown = [&form] {
         form.hide();
         form.ShowInFront();
         QStringList rows;
@@ -48,9 +49,10 @@ void TestCharLeft::counts()
     game.Stacks().SetCount(Crit::Vorun, 3);
     QCOMPARE(shown(),
              "Angels 17 0, Centaurs 22 0, Ogres 30 -5, Voruns 3 ?, Trolls 26 1, Wyverns 17 0");
+    // Voruns have no stack: a label stands where their box would be.
     QVERIFY(!form.Edits[Crit::Vorun]->isVisible() && !form.Edits[Crit::Vorun]->isEnabled());
     QCOMPARE(form.VorunsAvailLbl->geometry(), form.Edits[Crit::Vorun]->geometry());
-    QCOMPARE(form.VorunsAvailLbl->text() + form.TotalLbls[Crit::Vorun]->text(), "Yes0"); // no stack
+    QCOMPARE(form.VorunsAvailLbl->text() + form.TotalLbls[Crit::Vorun]->text(), "Yes0");
     VERIFY_PLATFORM_DONE(fake);
 }
 
@@ -60,24 +62,22 @@ void TestCharLeft::update_data()
     QTest::addColumn<QString>("how"); // Update pressed, or the window left
     QTest::addColumn<QStringList>("bad"); // the creatures named by the boxes, in order
     QTest::addColumn<QString>("stored"); // the typed types' counts afterwards
-    const QStringList none;
     QTest::newRow("Enter") << QStringList{"1=12", "4= 7 ", "16=0", "20=300", "21=256"} << "Enter"
-                           << none << "12 7 0 44 0";
+                           << QStringList() << "12 7 0 44 0";
     QTest::newRow("bad") << QStringList{"16=", "1=x", "6=-3", "10=abc", "11=4294967296", "24=5"}
                          << "Update" << QStringList{"Angel", "Cyclops", "Gorgon", "Griffon", "Ogre"}
                          << "21 16 28 25 18 5";
-    QTest::newRow("Cancel") << QStringList{"1=5"} << "Cancel" << none << "16";
-    QTest::newRow("Escape") << QStringList{"1=5"} << "Escape" << none << "16";
-    QTest::newRow("board click") << QStringList{"1=5"} << "board" << none << "16";
+    for (const char *how : {"Cancel", "Escape", "board"})
+        QTest::newRow(how) << QStringList{"1=5"} << how << QStringList() << "16";
 }
 
-// On the board game. Update stores the good entries and leaves every box as typed.
+// On the board game. Update stores the good entries and leaves every box as typed; each box of a
+// row of them sits on this window, which stays open with the typed corrections.
 void TestCharLeft::update()
 {
     QFETCH(QStringList, typed);
     QFETCH(QString, how);
     QFETCH(QStringList, bad);
-    QFETCH(QString, stored);
     BoardSession s;
     TCharLeftForm &form = *s.windows->CharLeftForm;
     s.form.CharLeftMI->trigger();
@@ -95,7 +95,6 @@ void TestCharLeft::update()
     else
         QTest::keyClick(form.Edits[1], how == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
     QCOMPARE(s.fake.boxes(), bad);
-    // Each box of a row of them sits on this window, which keeps the typed corrections.
     for (const FakePlatform::Prompt &prompt : s.fake.prompts())
         QCOMPARE(prompt.asker.data(), &form);
     QCOMPARE(form.isVisible(), !bad.isEmpty());
@@ -106,7 +105,7 @@ void TestCharLeft::update()
         counts << QString::number(s.form.Game().Stacks().GetCharLeft(type));
         QCOMPARE(form.Edits[type]->text(), entry.section('=', 1));
     }
-    QCOMPARE(counts.join(' '), stored);
+    QTEST(counts.join(' '), "stored");
     VERIFY_PLATFORM_DONE(s.fake);
 }
 

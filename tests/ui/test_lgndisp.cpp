@@ -38,10 +38,10 @@ struct Session {
         const QImage image = lgn.grab().toImage();
         const std::array<QLabel *, 3> names{lgn.LgnMrkrLbl, lgn.LgnMrkrLbl2, lgn.LgnMrkrLbl3};
         QStringList rows;
+        const TVorunMainForm &form = *windows->MainForm;
         for (size_t row = 0; row < 3 && names[row]->isVisible(); ++row) {
             const TLegion *legion
-                = windows->MainForm->LandStacks(windows->MainForm->SelectedLand()->GetLandNumber())
-                      .GetStack(int(row));
+                = form.LandStacks(form.SelectedLand()->GetLandNumber()).GetStack(int(row));
             rows << names[row]->text() + ", " + lgn.ValueLbls[row]->text() + ":";
             for (size_t k = row * 8; k < row * 8 + 8 && lgn.CritImages[k]->isVisible(); ++k) {
                 const QRect at = lgn.CritImages[k]->geometry();
@@ -60,15 +60,15 @@ struct Session {
     void Act(const QString &action)
     {
         const QStringList xy = action.split(',');
-        if (xy.size() == 1 && action[0] != 'p' && action[0] != 'd')
+        const bool picture = action[0] == 'p' || action[0] == 'd';
+        if (xy.size() == 1 && !picture)
             return QTest::keySequence(&lgn, QKeySequence(action));
-        const QPoint at = xy.size() == 2
-            ? QPoint(xy[0].toInt(), xy[1].toInt())
-            : lgn.CritImages[size_t(action.mid(1).toInt())]->geometry().center();
+        const QPoint at = picture
+            ? lgn.CritImages[size_t(action.mid(1).toInt())]->geometry().center()
+            : QPoint(xy[0].toInt(), xy[1].toInt());
         if (action[0] == 'd')
-            QTest::mouseDClick(lgn.windowHandle(), Qt::LeftButton, {}, at);
-        else
-            QTest::mouseClick(lgn.windowHandle(), Qt::LeftButton, {}, at);
+            return QTest::mouseDClick(lgn.windowHandle(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(lgn.windowHandle(), Qt::LeftButton, {}, at);
     }
     FakePlatform fake;
     ProgramFolder folder;
@@ -155,8 +155,8 @@ void TestLgnDisp::actions()
     if (!s.lgn.isVisible())
         return;
     // Eight columns only where a legion is full; New Stack up to two legions, Rotate from two.
-    const size_t count = size_t(rows.count('|')) + 1;
-    QCOMPARE(s.lgn.size(), QSize(land == 4 ? 800 : 700, std::array{183, 346, 509}[count - 1]));
+    const int count = int(rows.count('|')) + 1;
+    QCOMPARE(s.lgn.size(), QSize(land == 4 ? 800 : 700, 20 + 163 * count));
     for (QWidget *area : {s.lgn.PaintBox1, s.lgn.PaintBox2, s.lgn.PaintBox3})
         QCOMPARE(area->width(), s.lgn.width());
     QCOMPARE(s.lgn.PaintBox2->isVisible() + s.lgn.RotateBtn->isVisible(), 2 * (count >= 2));
@@ -165,11 +165,9 @@ void TestLgnDisp::actions()
     QCOMPARE(s.lgn.windowTitle(), "Legion Contents -  " + QString::fromStdString(shown.GetName()));
     // The first marker: a white outline around the player's colour.
     const QImage image = s.lgn.grab().toImage();
+    const TLegion &first = *s.windows->MainForm->LandStacks(shown.GetLandNumber()).GetStack(0);
     QCOMPARE(image.pixelColor(7, 7), QColor(Qt::white));
-    QCOMPARE(
-        image.pixelColor(20, 12),
-        ToQColor(
-            s.windows->MainForm->LandStacks(shown.GetLandNumber()).GetStack(0)->GetColorValue()));
+    QCOMPARE(image.pixelColor(20, 12), ToQColor(first.GetColorValue()));
 }
 
 QTEST_MAIN(TestLgnDisp)

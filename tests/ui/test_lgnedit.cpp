@@ -2,9 +2,8 @@
 #include "pictures.h"
 #include "program_folder.h"
 #include "tcharadd.h"
-#include "thistory.h"
-#include "vornmain.h"
 #include "tcharleft.h"
+#include "thistory.h"
 #include "tlegion.h"
 #include "tlgndisp.h"
 #include "tmastrbd.h"
@@ -12,9 +11,9 @@
 
 #include <QAction>
 #include <QGuiApplication>
-#include <QUndoView>
 #include <QLabel>
 #include <QTest>
+#include <QUndoView>
 
 namespace {
 
@@ -89,17 +88,15 @@ void TestLgnEdit::edits_data()
     QTest::addColumn<QString>("shows"); // a message box, the creature picker's caption, "no drop"
     QTest::addColumn<QString>("legions");
     QTest::addColumn<Changes>("changes"); // in the stacks, by creature type
-    QTest::addColumn<bool>("agree");
 
     const QString die = "Die: Angel Centaur Gargoyle Lion Ranger";
     const QString cross = " | Cross: Ogre Ogre Ogre Ogre Troll Troll Troll Troll";
     const QString plains = "Axes: Ogre Troll Gorgon? | " + die + cross;
     const QString hills = "Hand: Gorgon Angel", add = "Select character to add to Black ";
-    const QString removeIt = " and remove it from the board?";
+    const QString all = "Kill all creatures in ", removeIt = " and remove it from the board?";
     const auto row = [](const char *name, int land, const QString &from, const QString &to,
-                        const QString &shows, const QString &legions, const Changes &changes = {},
-                        bool agree = true) {
-        QTest::newRow(name) << land << from << to << shows << legions << changes << agree;
+                        const QString &shows, const QString &legions, const Changes &changes = {}) {
+        QTest::newRow(name) << land << from << to << shows << legions << changes;
     };
     // Refused drops: the pointer says so, Escape ends the drag, and nothing changes.
     for (const QString name :
@@ -126,17 +123,15 @@ void TestLgnEdit::edits_data()
     row("kill the last one", 4, "p8", "graveyard", "Kill Troll?", hills + " | Eagle:");
     row("K on an Angel", 3, "p0", "K", "Kill Angel?", "Feather: Ogre Ogre Vorun",
         {{Crit::Angel, 1}});
-    row("kill cancelled", 3, "p0", "graveyard", "Kill Angel?", "Feather: Angel Ogre Ogre Vorun", {},
-        false);
-    row("kill all, only legion", 3, "marker 0", "graveyard",
-        "Kill all creatures in Black Feather" + removeIt, "", {{Crit::Angel, 1}});
+    row("kill cancelled", 3, "p0", "graveyard", "Kill Angel?", "Feather: Angel Ogre Ogre Vorun");
+    row("kill all, only legion", 3, "marker 0", "graveyard", all + "Black Feather" + removeIt, "",
+        {{Crit::Angel, 1}});
     row("return all", 3, "marker 0", "stacks",
         "Return all creatures in Black Feather to recruitment stacks," + removeIt, "",
         {{Crit::Angel, 1}, {Crit::Ogre, 2}});
-    row("kill all, first of two", 4, "marker 0", "graveyard",
-        "Kill all creatures in Black Hand" + removeIt, "Eagle: Troll", {{Crit::Angel, 1}});
-    row("kill all cancelled", 1, "marker 2", "graveyard",
-        "Kill all creatures in Red Cross" + removeIt, plains, {}, false);
+    row("kill all, first of two", 4, "marker 0", "graveyard", all + "Black Hand" + removeIt,
+        "Eagle: Troll", {{Crit::Angel, 1}});
+    row("kill all cancelled", 1, "marker 2", "graveyard", all + "Red Cross" + removeIt, plains);
     row("recruit onto a row", 1, "stacks", "row 1", add + "Die", plains);
     row("recruit onto a picture", 1, "stacks", "p1", add + "Axes", plains);
     row("recruit into a full legion", 1, "stacks", "p20", "Stack is full. | No Room", plains);
@@ -152,17 +147,21 @@ void TestLgnEdit::edits()
     QFETCH(QString, shows);
     QFETCH(QString, legions);
     QFETCH(Changes, changes);
-    QFETCH(bool, agree);
     Session s(land);
     QWindow *window = s.lgn.windowHandle();
     TCharLeft &stacks = s.windows->MainForm->Game().Stacks();
     stacks.SetCount(Crit::Gorgon, 255);
-    TCharLeft::Counts counts = stacks.CharLeftArray();
-    const TCharLeft::Counts countsBefore = counts;
+    const TCharLeft::Counts countsBefore = stacks.CharLeftArray();
+    TCharLeft::Counts counts = countsBefore;
+    for (auto change = changes.begin(); change != changes.end(); ++change)
+        counts[size_t(change.key())] += change.value();
     const QString before = s.Legions();
     const bool picker = shows.startsWith("Select character"), refused = shows == "no drop";
-    if (!shows.isEmpty() && !picker && !refused)
-        s.fake.queueAnswer(agree ? Platform::Answer::Ok : Platform::Answer::Cancel);
+    const bool box = !shows.isEmpty() && !picker && !refused;
+    if (box)
+        s.fake.queueAnswer(QString(QTest::currentDataTag()).endsWith("cancelled")
+                               ? Platform::Answer::Cancel
+                               : Platform::Answer::Ok);
     if (from.startsWith("marker")) // pressing a marker clears the selection
         QTest::mouseClick(window, Qt::LeftButton, {}, s.Spot("p0"));
     if (from == "dclick") {
@@ -186,10 +185,8 @@ void TestLgnEdit::edits()
     }
 
     const QString ask = shows.endsWith('?') ? " | Confirm | Question | OkCancel" : " | None | Ok";
-    QCOMPARE(s.fake.boxes().join(""), shows.isEmpty() || picker || refused ? "" : shows + ask);
+    QCOMPARE(s.fake.boxes().join(""), box ? shows + ask : "");
     QCOMPARE(s.Legions(), legions);
-    for (auto change = changes.begin(); change != changes.end(); ++change)
-        counts[size_t(change.key())] += change.value();
     QVERIFY(stacks.CharLeftArray() == counts);
     QCOMPARE(s.lgn.isVisible(), !legions.isEmpty());
     // A creature that stays where it was stays selected.
@@ -211,7 +208,6 @@ void TestLgnEdit::edits()
     QTest::keyClick(keys, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(s.Legions(), before);
     QVERIFY(stacks.CharLeftArray() == countsBefore);
-    QVERIFY(s.lgn.isVisible() || keys != &s.lgn);
     QTest::keyClick(keys, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(s.Legions(), legions.isEmpty() ? before.section(" | ", 1) : legions);
     QVERIFY(stacks.CharLeftArray() == counts);
@@ -234,16 +230,13 @@ void TestLgnEdit::undoMenuAndHistory()
     const QString killed = s.Legions();
     s.fake.setNow({2001, 3, 14, 21, 4, 17});
     QTest::mouseDClick(window, Qt::LeftButton, {}, s.Spot("p0")); // the first Ogre to the back
-    QCOMPARE(killed, "Feather: Ogre Ogre Vorun");
-    QCOMPARE(s.Legions(), "Feather: Ogre Vorun Ogre");
-    QCOMPARE(form.UndoMI->text(), "Undo Black Feather: Ogre sent to the back");
-    QCOMPARE(form.RedoMI->text(), "Redo");
-    QVERIFY(!form.RedoMI->isEnabled());
+    QCOMPARE(killed + " | " + s.Legions(), "Feather: Ogre Ogre Vorun | Feather: Ogre Vorun Ogre");
+    QCOMPARE(form.UndoMI->text() + ", " + form.RedoMI->text(),
+             "Undo Black Feather: Ogre sent to the back, Redo");
 
     QTest::keyClick(&s.lgn, Qt::Key_H, Qt::ControlModifier);
     TGameHistoryForm &history = *s.windows->HistoryForm;
     QVERIFY(QTest::qWaitForWindowExposed(&history));
-    QVERIFY(history.windowTitle().startsWith("Game History"));
     QAbstractItemModel &entries = *history.HistoryView->model();
     QStringList rows;
     for (int row = 0; row < entries.rowCount(); ++row)
@@ -251,18 +244,16 @@ void TestLgnEdit::undoMenuAndHistory()
     QCOMPARE(rows,
              (QStringList{"Start of this session", "09:05:07  Black Feather: Angel killed",
                           "21:04:17  Black Feather: Ogre sent to the back"}));
-    QCOMPARE(history.HistoryView->currentIndex().row(), 2);
-
-    const QModelIndex first = entries.index(1, 0);
-    QTest::mouseDClick(history.HistoryView->viewport(), Qt::LeftButton, {},
-                       history.HistoryView->visualRect(first).center());
+    const auto doubleClick = [&history, &entries](int row) {
+        QTest::mouseDClick(history.HistoryView->viewport(), Qt::LeftButton, {},
+                           history.HistoryView->visualRect(entries.index(row, 0)).center());
+    };
+    doubleClick(1);
     QCOMPARE(s.Legions(), killed);
     QCOMPARE(entries.rowCount(), 3); // the undone entry stays listed
     QCOMPARE(form.RedoMI->text(), "Redo Black Feather: Ogre sent to the back");
-    QTest::mouseDClick(history.HistoryView->viewport(), Qt::LeftButton, {},
-                       history.HistoryView->visualRect(entries.index(0, 0)).center());
+    doubleClick(0);
     QCOMPARE(s.Legions(), start);
-    QCOMPARE(form.SelectedLand()->GetLandNumber(), 3);
     // Left open, the history goes with the main window, so that the program ends.
     s.fake.queueAnswer(Platform::Answer::Ok);
     QVERIFY(form.close());

@@ -1,17 +1,10 @@
-#include "tlandpanel.h"
-#include "tmastrbd.h"
-#include "tmbland.h"
-
 #include "board_game.h"
-#include "fake_platform.h"
-#include "program_folder.h"
 #include "tboardview.h"
-#include "tlegion.h"
+#include "tlandpanel.h"
 #include "tpnames.h"
 #include "tshape.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QMenu>
@@ -21,10 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <array>
 #include <functional>
-#include <memory>
-#include <string>
 
 namespace {
 
@@ -50,29 +40,21 @@ struct ModalWatch : QTimer {
 QSet<QWidget *> Shown(const TVorunMainForm &form)
 {
     QSet<QWidget *> shown;
-    for (QWidget *widget : form.ScrollArea()->widget()->findChildren<QWidget *>()) {
+    for (QWidget *widget : form.ScrollArea()->widget()->findChildren<QWidget *>())
         if (widget->isVisible())
             shown << widget;
-    }
     return shown;
-}
-
-QSet<QWidget *> TitleWidgets(const TVorunMainForm &form)
-{
-    return {form.TitleLabel,     form.MyCoprLabel, form.OrigCoprLabel,
-            form.ClickLoadLabel, form.LoadBtn,     form.ClickStartLabel};
 }
 
 // The menu items in order, or their states: "+" enabled, "-" disabled, "h" added when hidden.
 QString Menus(const TVorunMainForm &form, bool states)
 {
     QStringList items;
-    for (QMenu *menu : {form.MainPopupMenu, form.DocSubM, form.SizeSubM}) {
+    for (QMenu *menu : {form.MainPopupMenu, form.DocSubM, form.SizeSubM})
         for (QAction *item : menu->actions())
             items << (!states ? item->text()
                               : (item->isEnabled() ? "+" : "-")
                               + QString(item->isVisible() ? "" : "h"));
-    }
     return items.join(states ? " " : ", ");
 }
 
@@ -97,33 +79,28 @@ Action Click(Qt::MouseButton button, Control *TVorunMainForm::*control = nullptr
 
 // With a saved game on the command line not loaded yet, only its load is to happen.
 enum class Outcome { Nothing, NewGame, OpenDialog, CommandLineLoad };
+enum class Ending { Close, Restart, FailedRestart };
 
 } // namespace
 
 Q_DECLARE_METATYPE(Action)
 Q_DECLARE_METATYPE(Outcome)
+Q_DECLARE_METATYPE(Ending)
 
 class TestMainForm : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    // A closed main window must not post a quit that would end the next test's dialog loop.
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void titleScreenThenGameView();
     void leaveTitleScreen_data();
     void leaveTitleScreen();
-    void closeAsksFirst_data();
-    void closeAsksFirst();
-    void restart_data();
-    void restart();
+    void endingAsksFirst_data();
+    void endingAsksFirst();
     void placementAndBoardSize_data();
     void placementAndBoardSize();
 };
-
-void TestMainForm::initTestCase()
-{
-    // A closed main window must not post a quit that would end the next test's dialog loop.
-    QApplication::setQuitOnLastWindowClosed(false);
-}
 
 void TestMainForm::titleScreenThenGameView()
 {
@@ -137,10 +114,11 @@ void TestMainForm::titleScreenThenGameView()
              QStringLiteral("To load a game, press <Enter> or <Space> or click"));
     QCOMPARE(form.ClickStartLabel->text(),
              QStringLiteral("To start a new game, click anywhere else or press any other key."));
-    QCOMPARE(Shown(form), TitleWidgets(form));
-    for (QWidget *widget : TitleWidgets(form))
+    const QSet<QWidget *> title{form.TitleLabel,     form.MyCoprLabel, form.OrigCoprLabel,
+                                form.ClickLoadLabel, form.LoadBtn,     form.ClickStartLabel};
+    QCOMPARE(Shown(form), title);
+    for (QWidget *widget : title)
         QVERIFY(form.ScrollArea()->viewport()->rect().contains(widget->geometry()));
-    QVERIFY(form.LoadBtn->isDefault());
     QTRY_VERIFY(form.LoadBtn->hasFocus());
     QVERIFY(!form.Board() && !form.FlashTimer->isActive());
     QCOMPARE(fake.randomizeCount(), 1);
@@ -174,8 +152,6 @@ void TestMainForm::leaveTitleScreen_data()
     QTest::newRow("left click on a label")
         << Click(Qt::LeftButton, &TVorunMainForm::ClickStartLabel) << Outcome::NewGame;
     QTest::newRow("right click on the background") << Click(Qt::RightButton) << Outcome::Nothing;
-    QTest::newRow("right click on a label")
-        << Click(Qt::RightButton, &TVorunMainForm::TitleLabel) << Outcome::Nothing;
     QTest::newRow("Ctrl+S") << Key(Qt::Key_S, Qt::ControlModifier) << Outcome::Nothing;
     QTest::newRow("context-menu key") << Key(Qt::Key_Menu) << Outcome::Nothing;
     QTest::newRow("Enter") << Key(Qt::Key_Return) << Outcome::OpenDialog;
@@ -185,7 +161,6 @@ void TestMainForm::leaveTitleScreen_data()
     QTest::newRow("Load Game item")
         << Action([](TVorunMainForm &form) { form.LoadGameMI->trigger(); }) << Outcome::OpenDialog;
     QTest::newRow("left click, load pending") << Click(Qt::LeftButton) << Outcome::CommandLineLoad;
-    QTest::newRow("letter N, load pending") << Key(Qt::Key_N) << Outcome::CommandLineLoad;
     QTest::newRow("Enter, load pending") << Key(Qt::Key_Return) << Outcome::CommandLineLoad;
 }
 
@@ -202,84 +177,73 @@ void TestMainForm::leaveTitleScreen()
     const Windows windows = loadPending
         ? std::make_unique<TVorunWindows>(folder.Folders(), std::vector<std::string>{game})
         : StartProgram(folder);
-    windows->MainForm->show();
-    QCOMPARE(windows->MainForm->CommandLineLoadPending(), loadPending);
+    TVorunMainForm &form = *windows->MainForm;
+    form.show();
+    QCOMPARE(form.CommandLineLoadPending(), loadPending);
     if (outcome == Outcome::OpenDialog)
         fake.queueCancel();
-    action(*windows->MainForm);
+    action(form);
 
     QCOMPARE(watch.shown,
              outcome == Outcome::NewGame ? QWidgetList{windows->NamesForm.get()} : QWidgetList{});
     if (outcome == Outcome::OpenDialog) {
-        QCOMPARE(fake.prompts().size(), 1);
-        QCOMPARE(fake.prompts()[0].kind, FakePlatform::PromptKind::OpenFile);
-        QCOMPARE(fake.prompts()[0].initialDir,
+        QCOMPARE(fake.prompts().value(0).kind, FakePlatform::PromptKind::OpenFile);
+        QCOMPARE(fake.prompts().value(0).initialDir,
                  QString::fromStdString(folder.Dir() + "SavedGames/"));
     }
-    QVERIFY(!windows->MainForm->InGameView() && windows->MainForm->LoadBtn->isVisible());
+    QVERIFY(!form.InGameView() && form.LoadBtn->isVisible());
     if (loadPending)
-        QTRY_VERIFY(windows->MainForm->InGameView());
+        QTRY_VERIFY(form.InGameView());
     VERIFY_PLATFORM_DONE(fake);
 }
 
-void TestMainForm::closeAsksFirst_data()
+void TestMainForm::endingAsksFirst_data()
 {
     QTest::addColumn<Action>("action");
     QTest::addColumn<bool>("ok");
+    QTest::addColumn<Ending>("ending");
     const Action close([](TVorunMainForm &form) { form.close(); });
-    QTest::newRow("close, Cancel") << close << false;
-    QTest::newRow("close, OK") << close << true;
-    QTest::newRow("Quit Game by Ctrl+Q, Cancel") << Key(Qt::Key_Q, Qt::ControlModifier) << false;
-    QTest::newRow("Quit Game by Ctrl+Q, OK") << Key(Qt::Key_Q, Qt::ControlModifier) << true;
-    QTest::newRow("Alt+F4, Cancel") << Key(Qt::Key_F4, Qt::AltModifier) << false;
+    const Action quit = Key(Qt::Key_Q, Qt::ControlModifier);
+    const Action restart([](TVorunMainForm &form) { form.RestartMI->trigger(); });
+    QTest::newRow("close, Cancel") << close << false << Ending::Close;
+    QTest::newRow("close, OK") << close << true << Ending::Close;
+    QTest::newRow("Quit Game by Ctrl+Q, Cancel") << quit << false << Ending::Close;
+    QTest::newRow("Quit Game by Ctrl+Q, OK") << quit << true << Ending::Close;
+    QTest::newRow("Alt+F4, Cancel") << Key(Qt::Key_F4, Qt::AltModifier) << false << Ending::Close;
+    QTest::newRow("restart, Cancel") << restart << false << Ending::Restart;
+    QTest::newRow("restart, OK") << restart << true << Ending::Restart;
+    QTest::newRow("restart, OK, new run fails") << restart << true << Ending::FailedRestart;
 }
 
-void TestMainForm::closeAsksFirst()
+// The closing keys start no game from the title screen. A restart ends this run only once the new
+// one started, so the players never lose both.
+void TestMainForm::endingAsksFirst()
 {
     QFETCH(Action, action);
     QFETCH(bool, ok);
+    QFETCH(Ending, ending);
+    const bool restart = ending != Ending::Close;
     FakePlatform fake;
     ProgramFolder folder;
     ModalWatch watch;
-    const Windows windows = StartProgram(folder);
+    const Windows windows = restart ? StartWithGame(folder, BoardGame) : StartProgram(folder);
+    fake.setStartResult(ending == Ending::Restart);
     fake.queueAnswer(ok ? Platform::Answer::Ok : Platform::Answer::Cancel);
-    action(*windows->MainForm);
-    QCOMPARE(fake.boxes(),
-             QStringList{"Are you sure you want to close the program? | "
-                         "Close Program? | Question | OkCancel"});
-    QCOMPARE(windows->MainForm->isVisible(), !ok);
-    QVERIFY(watch.shown.isEmpty());
-    VERIFY_PLATFORM_DONE(fake);
-}
-
-void TestMainForm::restart_data()
-{
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<bool>("newRunStarts");
-    QTest::newRow("Cancel") << false << true;
-    QTest::newRow("OK") << true << true;
-    QTest::newRow("OK, new run fails") << true << false;
-}
-
-// This run ends only once the new one started, so the players never lose both.
-void TestMainForm::restart()
-{
-    QFETCH(bool, ok);
-    QFETCH(bool, newRunStarts);
-    FakePlatform fake;
-    ProgramFolder folder;
-    const Windows windows = StartWithGame(folder, BoardGame);
-    fake.setStartResult(newRunStarts);
-    fake.queueAnswer(ok ? Platform::Answer::Ok : Platform::Answer::Cancel);
-    QStringList boxes{"Are you sure you want to restart? | Confirm | Question | OkCancel"};
-    if (!newRunStarts) {
+    QStringList boxes{restart ? "Are you sure you want to restart? | Confirm | Question | OkCancel"
+                              : "Are you sure you want to close the program? | Close Program? | "
+                                "Question | OkCancel"};
+    if (ok && ending == Ending::FailedRestart) {
         fake.queueAnswer(Platform::Answer::Ok);
         boxes << "The program could not be started again. | Restart Error | Stop | Ok";
     }
-    windows->MainForm->RestartMI->trigger();
+    action(*windows->MainForm);
     QCOMPARE(fake.boxes(), boxes);
-    QCOMPARE(fake.startCount(), ok ? 1 : 0);
-    QCOMPARE(fake.exitCodes(), ok && newRunStarts ? QList<int>{0} : QList<int>{});
+    QCOMPARE(windows->MainForm->isVisible(), !ok || restart);
+    if (restart) {
+        QCOMPARE(fake.startCount(), ok ? 1 : 0);
+        QCOMPARE(fake.exitCodes(), ok && ending == Ending::Restart ? QList<int>{0} : QList<int>{});
+    }
+    QVERIFY(watch.shown.isEmpty());
     VERIFY_PLATFORM_DONE(fake);
 }
 
@@ -302,6 +266,7 @@ void TestMainForm::placementAndBoardSize_data()
         << 2 << QRect(1280, 600, 700, 500) << QRect(100, 300, 700, 500) << 2;
 }
 
+// Another board size keeps the legions and the selection; the size in use reloads nothing.
 void TestMainForm::placementAndBoardSize()
 {
     QFETCH(int, boardSize);
@@ -320,7 +285,7 @@ void TestMainForm::placementAndBoardSize()
     TVorunMainForm &form = *windows->MainForm;
     QCOMPARE(form.frameGeometry(), placed);
     QVERIFY(!form.isMaximized());
-    const TWindowSettings kept = form.GetWindowSettings(); // the settings keep their values
+    const TWindowSettings kept = form.GetWindowSettings(); // as read, for the next start
     QCOMPARE(QRect(kept.leftStart, kept.topStart, kept.widthStart, kept.heightStart), settings);
     QCOMPARE(form.ChosenBoardSize(), chosen);
     QAction *chosenItem = form.SizeMIs[size_t(chosen - 1)];
@@ -328,15 +293,13 @@ void TestMainForm::placementAndBoardSize()
     const QPixmap &picture = form.BoardImage->Picture();
     const qint64 firstPicture = picture.cacheKey();
     const QSize firstSize = picture.size();
-    chosenItem->trigger(); // the size in use: nothing to reload
+    chosenItem->trigger();
     QCOMPARE(picture.cacheKey(), firstPicture);
 
-    // Another size keeps the legions and the selection.
     form.SelectLand(90);
     const QString landCaption = form.Panel->ActvLandLbl->text();
     const QStringList legions = SlotNames(form, 90) + SlotNames(form, 86);
     TLegion *active = form.ActiveLegion();
-    QVERIFY(active);
     const int other = chosen == 3 ? 2 : 3;
     form.SizeMIs[size_t(other - 1)]->trigger();
     QCOMPARE(form.ChosenBoardSize(), other);
@@ -345,7 +308,6 @@ void TestMainForm::placementAndBoardSize()
     QCOMPARE(SlotNames(form, 90) + SlotNames(form, 86), legions);
     QCOMPARE(form.SelectedLand(), &form.Board()->GetLand(90));
     QCOMPARE(form.ActiveLegion(), active);
-    QCOMPARE(form.Board()->GetLand(90).GetHighlight(), uint8_t(1));
     QCOMPARE(form.Panel->ActvLandLbl->text(), landCaption);
     VERIFY_PLATFORM_DONE(fake);
 }

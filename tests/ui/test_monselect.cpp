@@ -54,10 +54,8 @@ void TestMonSelect::framesAndPicks()
     QVERIFY(QTest::qWaitForWindowExposed(&picker));
     const size_t index = size_t(type - 1);
     const bool covered = left == 0 && type != Crit::Vorun;
-    QCOMPARE(picker.windowTitle(), "Select character to add to Red Gong");
-    QCOMPARE(picker.Shapes[index]->isVisible(), frame.isValid());
-    if (frame.isValid())
-        QCOMPARE(picker.Shapes[index]->BrushColor(), frame);
+    QCOMPARE(picker.Shapes[index]->isVisible() ? picker.Shapes[index]->BrushColor() : QColor(),
+             frame);
     QCOMPARE(picker.Labels[index]->isVisible(), covered);
     QCOMPARE(picker.Images[index]->isEnabled(), !covered);
     QCOMPARE(picker.Images[index]->toolTip(), covered ? "" : QString::number(left) + " left");

@@ -15,17 +15,16 @@
 #include <QMessageBox>
 #include <QMetaEnum>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
-#include <QScopeGuard>
 #include <QTimer>
 
 #include <set>
 
 Q_DECLARE_METATYPE(Platform::Icon)
-Q_DECLARE_METATYPE(Platform::Answer)
 Q_DECLARE_METATYPE(TCommandLine::Action)
 Q_DECLARE_METATYPE(std::vector<std::string>)
 
@@ -38,9 +37,7 @@ private slots:
         FakePlatform fake;
         fake.queueAnswer(Platform::Answer::Ok);
         ThePlatform().Diagnostic(nullptr, "bug %d", 7);
-        const FakePlatform::Prompt box = fake.prompts().value(0);
-        QCOMPARE(box.text + '|' + box.caption, QStringLiteral("bug 7|Debug Info"));
-        QVERIFY(box.icon == Platform::Icon::None && box.buttons == Platform::Buttons::Ok);
+        QCOMPARE(fake.boxes(), QStringList("bug 7 | Debug Info | None | Ok"));
     }
 
     void messageBox_data()
@@ -48,57 +45,24 @@ private slots:
         QTest::addColumn<Platform::Icon>("icon");
         QTest::addColumn<bool>("cancel"); // Ok and Cancel, or Ok alone
         QTest::addColumn<bool>("escape"); // or Enter
-        QTest::addColumn<Platform::Answer>("answer");
+        QTest::addColumn<bool>("askerHidden");
         using I = Platform::Icon;
-        using A = Platform::Answer;
-        QTest::newRow("Critical") << I::Stop << false << false << A::Ok;
-        QTest::newRow("Warning") << I::Warning << false << true << A::Ok;
-        QTest::newRow("Question") << I::Question << true << false << A::Ok;
-        QTest::newRow("NoIcon") << I::None << true << true << A::Cancel;
+        QTest::newRow("Critical") << I::Stop << false << false << false;
+        QTest::newRow("Warning") << I::Warning << false << true << true;
+        QTest::newRow("Question") << I::Question << true << false << true;
+        QTest::newRow("NoIcon") << I::None << true << true << false;
     }
 
+    // Only Escape on a box with Cancel cancels. Markup in a name is shown as typed. Two prompts in
+    // a row sit on the window that asks, although no window is active for a moment between them,
+    // and the keyboard goes back to it. A window that has hidden itself (the legion window while a
+    // creature is dragged onto the board) leaves them to the main window. Each box is looked at and
+    // answered inside its modal loop, so that a failed check cannot leave it open.
     void messageBox()
     {
         QFETCH(Platform::Icon, icon);
         QFETCH(bool, cancel);
         QFETCH(bool, escape);
-        QWidget mainWindow;
-        mainWindow.show();
-        QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
-        // Looks and answers inside the modal loop: a failed check cannot leave the box open.
-        QStringList seen; // parent, text, caption, icon: the row's name
-        QMessageBox::StandardButtons seenButtons;
-        QTimer::singleShot(0, &mainWindow, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            seen << (box->parentWidget() == &mainWindow ? "main window" : "elsewhere")
-                 << box->text() + (box->textFormat() == Qt::PlainText ? " (plain)" : "")
-                 << box->windowTitle()
-                 << QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon());
-            seenButtons = box->standardButtons();
-            QTest::keyClick(box, escape ? Qt::Key_Escape : Qt::Key_Return);
-        });
-        const auto buttons = cancel ? Platform::Buttons::OkCancel : Platform::Buttons::Ok;
-        // Markup in a name is shown as typed.
-        QTEST(QtPlatform().MessageBox(&mainWindow, "<b>Bo</b>?", "Confirm", icon, buttons),
-              "answer");
-        QCOMPARE(seen.join('|'),
-                 QString("main window|<b>Bo</b>? (plain)|Confirm|") + QTest::currentDataTag());
-        QCOMPARE(seenButtons, cancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok);
-    }
-
-    // Two prompts in a row sit on the window that asks, although no window is active for a
-    // moment between them, and the keyboard goes back to it. A window that has hidden itself (the
-    // legion window while a creature is dragged onto the board) leaves them to the main window.
-    void promptsStayWithTheWindowThatAsks_data()
-    {
-        QTest::addColumn<bool>("askerHidden");
-        QTest::newRow("asker shown") << false;
-        QTest::newRow("asker hidden") << true;
-    }
-
-    void promptsStayWithTheWindowThatAsks()
-    {
         QFETCH(bool, askerHidden);
         QMainWindow mainWindow;
         mainWindow.show();
@@ -106,22 +70,30 @@ private slots:
         asker.show();
         asker.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&asker));
-        if (askerHidden)
-            asker.hide();
-        QList<QWidget *> parents;
-        const auto answer = [&] {
-            QWidget *box = QApplication::activeModalWidget();
-            QVERIFY(box);
-            parents << box->parentWidget();
-            QTest::keyClick(box, Qt::Key_Return);
-        };
-        for (int i = 0; i < 2; ++i) {
-            QTimer::singleShot(0, &mainWindow, answer);
-            QtPlatform().MessageBox(&asker, "Bad Input", "Bad Input", Platform::Icon::None,
-                                    Platform::Buttons::Ok);
-        }
+        asker.setVisible(!askerHidden);
         QWidget *expected = askerHidden ? static_cast<QWidget *>(&mainWindow) : &asker;
-        QCOMPARE(parents, (QList<QWidget *>{expected, expected}));
+        QStringList seen; // parent, text, caption, icon: the row's name, buttons
+        for (int i = 0; i < 2; ++i) {
+            QTimer::singleShot(0, &mainWindow, [&] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                seen << QString("%1|%2%3|%4|%5|%6")
+                            .arg(box->parentWidget() == expected ? "expected" : "elsewhere",
+                                 box->text(), box->textFormat() == Qt::PlainText ? " (plain)" : "",
+                                 box->windowTitle(),
+                                 QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon()))
+                            .arg(box->standardButtons().toInt());
+                QTest::keyClick(box, escape ? Qt::Key_Escape : Qt::Key_Return);
+            });
+            const auto buttons = cancel ? Platform::Buttons::OkCancel : Platform::Buttons::Ok;
+            QCOMPARE(QtPlatform().MessageBox(&asker, "<b>Bo</b>?", "Confirm", icon, buttons),
+                     cancel && escape ? Platform::Answer::Cancel : Platform::Answer::Ok);
+        }
+        const QString box
+            = QString("expected|<b>Bo</b>? (plain)|Confirm|%1|%2")
+                  .arg(QTest::currentDataTag())
+                  .arg((cancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok).toInt());
+        QCOMPARE(seen, QStringList({box, box}));
         QTRY_COMPARE(QApplication::activeWindow(), expected);
     }
 
@@ -129,36 +101,29 @@ private slots:
     // and settings go to the user's XDG folders, or to their defaults under HOME.
     void userFoldersFollowXdg_data()
     {
-        QTest::addColumn<QByteArray>("dataHome");
-        QTest::addColumn<QByteArray>("configHome");
+        QTest::addColumn<QByteArray>("xdg"); // where both XDG folders are, or unset
         QTest::addColumn<QString>("games");
         QTest::addColumn<QString>("settings");
-        QTest::newRow("XDG set") << QByteArray("/tmp/vk-xdg/data") << QByteArray("/tmp/vk-xdg/conf")
-                                 << "/tmp/vk-xdg/data/vorunkelm/"
+        QTest::newRow("XDG set") << QByteArray("/tmp/vk-xdg") << "/tmp/vk-xdg/data/vorunkelm/"
                                  << "/tmp/vk-xdg/conf/vorunkelm/VorunKelm.ini";
-        QTest::newRow("XDG unset") << QByteArray() << QByteArray() << "%1/.local/share/vorunkelm/"
-                                   << "%1/.config/vorunkelm/VorunKelm.ini";
+        QTest::newRow("XDG unset") << QByteArray() << "/tmp/vk-home/.local/share/vorunkelm/"
+                                   << "/tmp/vk-home/.config/vorunkelm/VorunKelm.ini";
     }
 
     void userFoldersFollowXdg()
     {
-        QFETCH(QByteArray, dataHome);
-        QFETCH(QByteArray, configHome);
-        QFETCH(QString, games);
-        QFETCH(QString, settings);
-        const QByteArray home = qgetenv("HOME");
-        const auto restore = qScopeGuard([home] {
+        QFETCH(QByteArray, xdg);
+        const auto restore = qScopeGuard([home = qgetenv("HOME")] {
             qputenv("HOME", home);
             qunsetenv("XDG_DATA_HOME");
             qunsetenv("XDG_CONFIG_HOME");
         });
         qputenv("HOME", "/tmp/vk-home");
-        for (const auto &[name, value] :
-             {std::pair{"XDG_DATA_HOME", dataHome}, std::pair{"XDG_CONFIG_HOME", configHome}})
-            value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
+        xdg.isEmpty() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", xdg + "/data");
+        xdg.isEmpty() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", xdg + "/conf");
         const TProgramFolders folders = QtProgramFolders();
-        QCOMPARE(QString::fromStdString(folders.games), games.arg("/tmp/vk-home"));
-        QCOMPARE(QString::fromStdString(folders.settings), settings.arg("/tmp/vk-home"));
+        QTEST(QString::fromStdString(folders.games), "games");
+        QTEST(QString::fromStdString(folders.settings), "settings");
     }
 
     void commandLine_data()
@@ -169,43 +134,39 @@ private slots:
         QTest::addColumn<TCommandLine::Action>("action");
         QTest::addColumn<std::vector<std::string>>("games");
         QTest::addColumn<QString>("textStart");
-        QTest::newRow("nothing") << QByteArrayList() << A::Run << Games{} << "";
-        QTest::newRow("a game") << QByteArrayList{"fri.txt"} << A::Run << Games{"fri.txt"} << "";
-        QTest::newRow("--help") << QByteArrayList{"--help"} << A::Help << Games{}
-                                << "Usage: vorunkelm [options] [game]\n";
-        QTest::newRow("-h") << QByteArrayList{"-h", "fri.txt"} << A::Help << Games{}
-                            << "Usage: vorunkelm [options] [game]\n";
-        QTest::newRow("--version") << QByteArrayList{"--version"} << A::Version << Games{}
-                                   << QStringLiteral("vorunkelm %1\n").arg(ProductVersion);
-        QTest::newRow("-v") << QByteArrayList{"-v"} << A::Version << Games{}
-                            << QStringLiteral("vorunkelm %1\n").arg(ProductVersion);
-        QTest::newRow("unknown short") << QByteArrayList{"-x", "fri.txt"} << A::Usage << Games{}
-                                       << "vorunkelm: Unknown option 'x'.\n\nUsage: vorunkelm";
-        QTest::newRow("unknown long") << QByteArrayList{"--frobnicate"} << A::Usage << Games{}
-                                      << "vorunkelm: Unknown option 'frobnicate'.";
-        QTest::newRow("a file named --help")
-            << QByteArrayList{"./--help"} << A::Run << Games{"./--help"} << "";
-        QTest::newRow("after --") << QByteArrayList{"--", "--help"} << A::Run << Games{"--help"}
-                                  << "";
-        QTest::newRow("Qt's own options")
-            << QByteArrayList{"-platform", "offscreen", "-reverse", "g.txt"} << A::Run
-            << Games{"g.txt"} << "";
-        QTest::newRow("Latin-1 file name")
-            << QByteArrayList{"caf\xe9.txt"} << A::Run << Games{"caf\xe9.txt"} << "";
+        const QString usage = "Usage: vorunkelm [options] [game]\n";
+        const QString version = QStringLiteral("vorunkelm %1\n").arg(ProductVersion);
+        const auto row = [](const char *name, const QByteArrayList &arguments, A action,
+                            const Games &games, const QString &text = {}) {
+            QTest::newRow(name) << arguments << action << games << text;
+        };
+        row("nothing", {}, A::Run, {});
+        row("a game", {"fri.txt"}, A::Run, {"fri.txt"});
+        row("--help", {"--help"}, A::Help, {}, usage);
+        row("-h", {"-h", "fri.txt"}, A::Help, {}, usage);
+        row("--version", {"--version"}, A::Version, {}, version);
+        row("-v", {"-v"}, A::Version, {}, version);
+        row("unknown short", {"-x", "fri.txt"}, A::Usage, {},
+            "vorunkelm: Unknown option 'x'.\n\n" + usage);
+        row("unknown long", {"--frobnicate"}, A::Usage, {},
+            "vorunkelm: Unknown option 'frobnicate'.");
+        row("a file named --help", {"./--help"}, A::Run, {"./--help"});
+        row("after --", {"--", "--help"}, A::Run, {"--help"});
+        row("Qt's own options", {"-platform", "offscreen", "-reverse", "g.txt"}, A::Run, {"g.txt"});
+        row("Latin-1 file name", {"caf\xe9.txt"}, A::Run, {"caf\xe9.txt"});
     }
 
     // The options and the games; a game's name stays the system's bytes.
     void commandLine()
     {
         QFETCH(QByteArrayList, arguments);
-        arguments.prepend("/usr/bin/vorunkelm");
-        std::vector<const char *> argv;
+        QFETCH(QString, textStart);
+        std::vector<const char *> argv{"/usr/bin/vorunkelm"};
         for (const QByteArray &argument : arguments)
             argv.push_back(argument.constData());
         const TCommandLine command = ParseCommandLine(int(argv.size()), argv.data());
         QTEST(command.action, "action");
         QTEST(command.games, "games");
-        QFETCH(QString, textStart);
         QVERIFY2(QString::fromStdString(command.text).startsWith(textStart), command.text.c_str());
     }
 
@@ -242,8 +203,8 @@ private slots:
                  std::string("No such file or directory"));
     }
 
-    // The real help window: a long document opens at its contents, where links and Back work;
-    // a file that cannot be read gives false and no window.
+    // The real help window: a long document opens at its contents, where links, Back and the keys
+    // the help describes work; a file that cannot be read gives its reason and no window.
     void helpViewerOpensAtContents()
     {
         const auto viewer = [] {
@@ -258,15 +219,15 @@ private slots:
         QVERIFY(!viewer());
         const QString filler = QStringLiteral("<p>filler</p>").repeated(150);
         QTemporaryDir dir;
-        const QString file = dir.filePath("VorunKelm.html");
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write((filler + "<a name=\"contents\"></a><h2>Contents</h2><a href=\"#moves\">Moves</a>"
-                   + filler + "<a name=\"moves\"></a><h2>Moves</h2>" + filler)
-                      .toUtf8());
-        out.close();
+        QFile file(dir.filePath("VorunKelm.html"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write((filler
+                    + "<a name=\"contents\"></a><h2>Contents</h2><a href=\"#moves\">Moves</a>"
+                    + filler + "<a name=\"moves\"></a><h2>Moves</h2>" + filler)
+                       .toUtf8());
+        file.close();
 
-        QCOMPARE(platform.ShowHelp(file.toStdString()), std::string());
+        QCOMPARE(platform.ShowHelp(file.fileName().toStdString()), std::string());
         QTextBrowser *browser = viewer()->Browser;
         QTRY_VERIFY(viewer()->isActiveWindow());
         const auto topLine = [browser] {
@@ -278,7 +239,6 @@ private slots:
         QTRY_COMPARE(topLine(), QStringLiteral("Moves"));
         QTest::mouseClick(viewer()->BackBtn, Qt::LeftButton);
         QTRY_COMPARE(topLine(), QStringLiteral("Contents"));
-        // The keys the help describes for its own window.
         QTest::keyClick(browser, Qt::Key_Right, Qt::AltModifier);
         QTRY_COMPARE(topLine(), QStringLiteral("Moves"));
         QTest::keyClick(browser, Qt::Key_Left, Qt::AltModifier);
