@@ -1,12 +1,12 @@
 #include "savefiles.h"
 
+#include "filewrite.h"
 #include "programfolders.h"
 #include "readfile.h"
 
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -87,11 +87,6 @@ std::vector<fs::path> FilesWhere(const fs::path &folder,
     return found;
 }
 
-std::string Reason(int error)
-{
-    return std::strerror(error);
-}
-
 SaveResult Failure(SaveOutcome outcome, const fs::path &file, const std::string &reason)
 {
     const bool open = outcome == SaveOutcome::OpenError;
@@ -165,31 +160,9 @@ void UsualFileMode(int fd)
 // 0 when every byte reached the disk and the file closed cleanly, otherwise the error.
 int WriteAndClose(int fd, const std::string &bytes, WriteFunction write)
 {
-    int error = 0;
-    for (size_t done = 0; done < bytes.size() && error == 0;) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            error = n < 0 ? errno : EIO;
-        else
-            done += size_t(n);
-    }
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    return error;
-}
-
-// So the rename itself survives a power cut; a folder that cannot be synced costs nothing more.
-void SyncFolder(const fs::path &folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    (void)::fsync(fd);
-    ::close(fd);
+    const int error = WriteAll(fd, bytes, write);
+    const int closed = SyncAndClose(fd);
+    return error != 0 ? error : closed;
 }
 
 bool SameFolder(const fs::path &a, const fs::path &b)

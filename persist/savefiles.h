@@ -1,10 +1,8 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 
-#include <sys/types.h>
-
+#include "filewrite.h"
 #include "tdatetime.h"
 
 // Naming and placing save files: every save gets a new time-stamped name, and the earlier saves of
@@ -46,9 +44,6 @@ struct SaveFolders {
     std::string oldSaves;
     std::string fileName;
 };
-
-// The call that writes the bytes; tests put in one that fails part-way.
-using WriteFunction = ssize_t (*)(int fd, const void *bytes, size_t count);
 
 // Saves `text` as `path`. The bytes go to a hidden temporary file beside it, are flushed to the
 // disk and renamed into place, so the save name never holds a half-written file and a failure
