@@ -83,8 +83,7 @@ int main(int argc, char **argv)
     TVorunWindows windows(PortableFolders(argv[1]), {std::string(argv[2])});
     TVorunMainForm &mainForm = *windows.MainForm;
     mainForm.show();
-    if (!ProcessUntil(
-            [&] { return mainForm.InGameView() && !mainForm.CommandLineLoadPending(); })) {
+    if (!ProcessUntil([&] { return mainForm.InGameView() && !mainForm.StartupPending(); })) {
         std::fprintf(stderr, "bench_flash: the game did not load\n");
         return 1;
     }

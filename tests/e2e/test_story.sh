@@ -8,9 +8,10 @@
 # and drags the first creature of its top legion onto land 1, agreeing to the transfer, saves with
 # Ctrl+S and Enter in the save dialog, and quits with Ctrl+Q and Enter. The saved file must differ
 # from the loaded one only in those two legions. The same game is loaded again, edited in the
-# legion window and on the board, both edits undone, and saved: the save is the loaded game. Then
-# the program is started again without a game:
-# from its title screen the user sets up a new game through the names and colour dialogs, writes a
+# legion window and on the board, both edits undone, and saved: the save is the loaded game. Once
+# more, a legion is moved and the program killed before any save; the next start offers the game
+# for recovery, and the recovered game's save holds the move. Then the program is started again
+# without a game: from its title screen the user sets up a new game through the names and colour dialogs, writes a
 # note, saves, opens the help and quits with the help still open. Screenshots of each step go to
 # SCREENS_DIR as e2e-*.png.
 set -u
@@ -181,7 +182,9 @@ new_save || fail "no new save in SavedGames: $(ls -A "$dir/SavedGames")"
 [[ $newSave =~ ^story_[0-9][1-9a-c][1-9a-v][0-9a-z]{3}\.txt$ ]] || fail "unexpected save name $newSave"
 shopt -s dotglob nullglob # a temporary file the save left behind would be hidden
 for file in "$dir"/SavedGames/*; do
-    case ${file##*/} in OLDSAVES | "$newSave") ;; *) fail "unexpected file in SavedGames: ${file##*/}" ;; esac
+    # The recovery snapshot's lock stays while the program runs.
+    case ${file##*/} in OLDSAVES | "$newSave" | .recovery-??????.lock | .recovery-??????.txt) ;;
+    *) fail "unexpected file in SavedGames: ${file##*/}" ;; esac
 done
 shopt -u dotglob nullglob
 
@@ -195,6 +198,10 @@ jq -S '(.players[0].legions[] | select(.marker == 0)) |= (.land = 2
         | .creatures[3] = 19 | .unsure[3] = true)' "$work/loaded.json" >"$work/expected.json"
 jq -S . "$work/saved.json" >"$work/saved-sorted.json"
 diff -u "$work/expected.json" "$work/saved-sorted.json" || fail "the saved game is not the loaded one with the legions moved and the creature transferred"
+
+# Once saved, the game needs no recovery: its snapshot goes.
+no_snapshot() { ! compgen -G "$dir/SavedGames/.recovery-??????.txt" >/dev/null; }
+wait_until "the recovery snapshot to go after the save" 20 no_snapshot
 
 # Quit asks first; OK ends the program normally.
 quit_program 9-close-question
@@ -253,6 +260,38 @@ wait_until "the save after the undos" 20 second_save
 diff -u <(jq -S . "$work/loaded.json") <(jq -S . "$work/undone.json") ||
     fail "after two undos the saved game is not the loaded one"
 quit_program 9f-close-question
+
+# The same game once more: one legion moved, and the program killed before any save. The next
+# start, without a game, offers the unsaved game; Enter recovers it, and its save holds the move.
+"$dir/vorunkelm" "$dir/SavedGames/OLDSAVES/$oldSave" >>"$work/program.log" 2>&1 &
+programPid=$!
+wait_until "the game view" 60 find_window '^Vorun - '
+mainWindow=$found
+wait_until "the window to take the size of the settings" 20 window_has_size
+click "${land1[@]}"
+after_change 9g-moved-unsaved ctrl_click "${land2[@]}"
+wait_until "the recovery snapshot" 20 compgen -G "$dir/SavedGames/.recovery-??????.txt"
+kill -KILL "$programPid"
+wait "$programPid" 2>/dev/null
+"$dir/vorunkelm" >>"$work/program.log" 2>&1 &
+programPid=$!
+wait_until "the recovery question" 60 find_window '^Recover Game$'
+shot 9h-recover-question
+keys_to "$found" Return
+wait_until "the recovered game" 20 find_window '^Vorun - Story game'
+mainWindow=$found
+wait_until "the window to take the size of the settings" 20 window_has_size
+shot 9i-recovered
+find "$dir/SavedGames" -maxdepth 1 -name 'story_*.txt' -delete
+save_game 9j-save-dialog
+new_save || fail "no save of the recovered game: $(ls -A "$dir/SavedGames")"
+"$dir/vkgame" dump "$dir/SavedGames/$newSave" >"$work/recovered.json" || fail "vkgame refuses the recovered save"
+jq -S '(.players[0].legions[] | select(.marker == 0)) |= (.land = 2)' "$work/loaded.json" \
+    >"$work/recovered-expected.json"
+diff -u "$work/recovered-expected.json" <(jq -S . "$work/recovered.json") ||
+    fail "the recovered game's save is not the loaded game with the move"
+wait_until "the recovery snapshot to go after the save" 20 no_snapshot
+quit_program 9k-close-question
 
 # A second run without a game starts on the title screen. N opens the names dialog: the game name,
 # the file name, and two players with towers 3 and 500 replacing "Player 1" and "Player 2"; Tab

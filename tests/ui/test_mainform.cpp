@@ -179,7 +179,7 @@ void TestMainForm::leaveTitleScreen()
         : StartProgram(folder);
     TVorunMainForm &form = *windows->MainForm;
     form.show();
-    QCOMPARE(form.CommandLineLoadPending(), loadPending);
+    QCOMPARE(form.StartupPending(), loadPending);
     if (outcome == Outcome::OpenDialog)
         fake.queueCancel();
     action(form);

@@ -2,11 +2,11 @@
 
 #include "gametextqt.h"
 #include "tgame.h"
-#include "tgame.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <string>
@@ -68,6 +68,10 @@ void TNotesForm::Build()
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Memo1->installEventFilter(this);
+    connect(Memo1->document(), &QTextDocument::contentsChanged, this, [this] {
+        if (!filling && edited)
+            edited();
+    });
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -86,7 +90,9 @@ void TNotesForm::GameNotesChanged()
 void TNotesForm::FillMemo()
 {
     const std::vector<std::string> &lines = game.NotesLines();
+    filling = true;
     Memo1->setPlainText(MemoText(lines));
+    filling = false;
     Memo1->document()->setModified(false);
     // The editor gives some characters back changed (a no-break space as a blank), and older text
     // is shown decoded: such lines are remembered by what the memo makes of them.

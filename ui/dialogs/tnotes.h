@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 class QKeyEvent;
@@ -22,6 +23,8 @@ public:
 
     // The game's notes were filled from elsewhere (a load): the memo shows them from now on.
     void GameNotesChanged();
+    // Called whenever the user changes the text.
+    void SetEditedHandler(std::function<void()> handler) { edited = std::move(handler); }
     // Puts what the memo holds into the game, when it was edited. Lines the user left as they
     // were keep their bytes, whatever their character set.
     void TakeNotesIntoGame();
@@ -48,4 +51,6 @@ private:
     // The game's lines that the memo cannot give back as the same bytes (older text, characters
     // the editor changes), by the memo's text of them.
     QHash<QString, std::string> keptLines;
+    std::function<void()> edited;
+    bool filling = false; // the memo is being filled from the game, not typed in
 };

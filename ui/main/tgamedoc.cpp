@@ -17,14 +17,14 @@ public:
                 + sentence + '\n' + sentence);
     }
 
-    void undo() override { emit document.Changed(edit.Undo(document.game), true); }
+    void undo() override { document.Report(edit.Undo(document.game), true); }
     void redo() override
     {
         if (applied) {
             applied = false;
             return;
         }
-        emit document.Changed(edit.Redo(document.game), true);
+        document.Report(edit.Redo(document.game), true);
     }
 
 private:
@@ -41,12 +41,37 @@ bool TGameDocument::Perform(TEdit edit)
         return false;
     const TChange change = edit.Change();
     history.push(new TEditCommand(*this, std::move(edit), ThePlatform().Now()));
-    emit Changed(change, false);
+    Report(change, false);
     return true;
 }
 
-void TGameDocument::StartHistory()
+void TGameDocument::Report(const TChange &change, bool fromHistory)
+{
+    emit Changed(change, fromHistory);
+    emit StateChanged();
+}
+
+void TGameDocument::StartHistory(bool unsaved)
 {
     history.clear();
+    notesEdited = false;
+    // With no edit on the stack, only a clean index that matches no position says "unsaved".
+    if (unsaved)
+        history.resetClean();
+    else
+        history.setClean();
+    emit StateChanged();
+}
+
+void TGameDocument::MarkSaved()
+{
     history.setClean();
+    notesEdited = false;
+    emit StateChanged();
+}
+
+void TGameDocument::NotesEdited()
+{
+    notesEdited = true;
+    emit StateChanged();
 }

@@ -7,8 +7,9 @@
 #include "tgame.h"
 
 // The game and its history: the one owner of the game record, and the one way the windows change
-// it. Every edit goes on one QUndoStack, whose clean state says whether the game holds edits no
-// save holds. The windows that show the game connect to Changed.
+// it. Every edit goes on one QUndoStack, whose clean state (with the notes, which are typed
+// outside it) says whether the game holds edits no save holds. The windows that show the game
+// connect to Changed.
 class TGameDocument : public QObject {
     Q_OBJECT
 
@@ -24,18 +25,27 @@ public:
     // Applies the edit and puts it on the history, timed by the platform's clock. False when it
     // changed nothing, which leaves the history as it was.
     bool Perform(TEdit edit);
-    // A game set up or loaded: its history starts here, with nothing unsaved.
-    void StartHistory();
-    void MarkSaved() { history.setClean(); }
-    bool Unsaved() const { return !history.isClean(); }
+    // A game loaded, set up or recovered: its history starts here. Only a loaded game starts
+    // with nothing unsaved.
+    void StartHistory(bool unsaved);
+    void MarkSaved();
+    // The notes were typed in; they reach the game record only when it is written.
+    void NotesEdited();
+    bool Unsaved() const { return notesEdited || !history.isClean(); }
 
 signals:
     // fromHistory: an undo or a redo, after which the affected land is selected.
     void Changed(const TChange &change, bool fromHistory);
+    // The game or whether it is saved changed: an edit, an undo or redo, the notes, a save, a new
+    // game.
+    void StateChanged();
 
 private:
     class TEditCommand;
 
+    void Report(const TChange &change, bool fromHistory);
+
     TVorunGame game;
     QUndoStack history;
+    bool notesEdited = false;
 };

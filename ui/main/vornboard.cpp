@@ -93,7 +93,7 @@ void TVorunMainForm::mousePressEvent(QMouseEvent *event)
 void TVorunMainForm::MiscMouseDown(Qt::MouseButton button)
 {
     if (!InGameView()) {
-        if (button != Qt::RightButton && !cmdLoadPending)
+        if (button != Qt::RightButton && !startupPending)
             StartGameMIClick();
         return;
     }

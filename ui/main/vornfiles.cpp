@@ -5,6 +5,7 @@
 
 #include "gametext.h"
 #include "platform.h"
+#include "recovery.h"
 #include "savefiles.h"
 #include "savegame.h"
 #include "tabout.h"
@@ -20,6 +21,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 
+#include <cstdio>
 #include <optional>
 
 namespace {
@@ -36,12 +38,38 @@ constexpr const char *SaveFailedCaption = "Save Error";
 constexpr const char *DocFailed = "Cannot Open Documentation File.";
 constexpr const char *DocFailedCaption = "Error";
 constexpr const char *ConfirmCaption = "Confirm";
+constexpr const char *RecoveryHint
+    = "Unsaved changes will be offered for recovery at the next start.";
+constexpr const char *RecoverCaption = "Recover Game";
+constexpr const char *RecoverButton = "Recover";
+constexpr const char *DiscardButton = "Discard";
+constexpr const char *KeepFailedText = "The unsaved game could not be kept in OLDSAVES; it will "
+                                       "be offered again at the next start.";
+constexpr const char *KeepFailedCaption = "Recovery";
+
+// "M/D/YYYY at H:MM:SS", the date as the caption shows a save's.
+std::string EditTime(const TDateTime &time)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%d/%d/%d at %d:%02d:%02d", time.month, time.day, time.year,
+                  time.hour, time.minute, time.second);
+    return text;
+}
+
+std::string RecoverQuestion(const TRecoverable &snapshot)
+{
+    const std::string name
+        = DisplayUtf8(snapshot.gameName.empty() ? snapshot.fileName : snapshot.gameName);
+    return "The game \"" + name + "\" has unsaved changes, last edited on "
+        + EditTime(snapshot.lastEdit)
+        + ".\nRecover opens it with them; Discard keeps it in OLDSAVES.";
+}
 
 } // namespace
 
 void TVorunMainForm::LoadBtnClick()
 {
-    if (!cmdLoadPending && !InGameView())
+    if (!startupPending && !InGameView())
         LoadGame(false);
 }
 
@@ -72,7 +100,56 @@ void TVorunMainForm::LoadGame(bool commandLineMode)
     if (result.outcome == LoadOutcome::Restart)
         Restart();
     else if (result.outcome == LoadOutcome::Loaded)
-        EnterGameView();
+        EnterGameView(false);
+}
+
+// One question for each snapshot a crash left, the newest first, until one is recovered; the rest
+// wait for a later start.
+void TVorunMainForm::OfferRecovery()
+{
+    std::vector<TRecoverable> snapshots = std::move(unrecovered);
+    unrecovered.clear();
+    for (TRecoverable &snapshot : snapshots) {
+        if (InGameView())
+            break;
+        if (ThePlatform().Choose(this, RecoverQuestion(snapshot), RecoverCaption, RecoverButton,
+                                 DiscardButton)
+            == Platform::Answer::Ok)
+            Recover(snapshot);
+        else
+            KeepUnrecovered(snapshot);
+    }
+}
+
+// As if loaded, but with its edits still unsaved; the snapshot is this run's from now on.
+void TVorunMainForm::Recover(TRecoverable &snapshot)
+{
+    game.ClearPlayers();
+    LoadResult result;
+    try {
+        result = LoadSavedGameFile(snapshot.lock.Snapshot(), game);
+    } catch (...) {
+        result = {LoadOutcome::Restart, MessageKind::Error, LoadFailed, LoadFailedCaption};
+    }
+    if (result.kind == MessageKind::Error)
+        ThePlatform().MessageBox(this, result.text, result.caption, Platform::Icon::Stop,
+                                 Platform::Buttons::Ok);
+    if (result.outcome != LoadOutcome::Loaded) {
+        game.ClearPlayers();
+        KeepUnrecovered(snapshot);
+        return;
+    }
+    EnterGameView(true);
+    recovery.Adopt(std::move(snapshot.lock), snapshot.lastEdit);
+}
+
+// Nothing a player typed is deleted: a snapshot not recovered becomes an ordinary old save.
+void TVorunMainForm::KeepUnrecovered(TRecoverable &snapshot)
+{
+    std::string reason;
+    if (KeepAsOldSave(snapshot, OldSavesDir(folders.games), reason).empty())
+        ThePlatform().MessageBox(this, std::string(KeepFailedText) + "\n" + reason,
+                                 KeepFailedCaption, Platform::Icon::Warning, Platform::Buttons::Ok);
 }
 
 void TVorunMainForm::SaveGameMIClick()
@@ -110,10 +187,15 @@ void TVorunMainForm::SaveGame()
     setWindowTitle(QString::fromStdString(game.CaptionText + LastSavedSuffix(now)));
 }
 
+std::string TVorunMainForm::WithRecoveryHint(const char *question) const
+{
+    return document.Unsaved() ? std::string(question) + "\n" + RecoveryHint : question;
+}
+
 void TVorunMainForm::RestartMIClick()
 {
-    if (ThePlatform().MessageBox(this, RestartQuestion, ConfirmCaption, Platform::Icon::Question,
-                                 Platform::Buttons::OkCancel)
+    if (ThePlatform().MessageBox(this, WithRecoveryHint(RestartQuestion), ConfirmCaption,
+                                 Platform::Icon::Question, Platform::Buttons::OkCancel)
         == Platform::Answer::Ok)
         Restart();
 }
@@ -122,6 +204,8 @@ void TVorunMainForm::RestartMIClick()
 // players never lose both.
 void TVorunMainForm::Restart()
 {
+    // The new run offers what this one leaves unsaved, so the snapshot is written and let go first.
+    recovery.Finish();
     if (!ThePlatform().StartNewInstance()) {
         ThePlatform().MessageBox(this, RestartFailed, RestartFailedCaption, Platform::Icon::Stop,
                                  Platform::Buttons::Ok);
@@ -154,7 +238,7 @@ void TVorunMainForm::StartGameMIClick()
     game.StartTime = ThePlatform().Now();
     game.GameName = names.GameName();
     game.FileName = names.FileName();
-    EnterGameView();
+    EnterGameView(true);
 }
 
 void TVorunMainForm::NameChangeMIClick()
@@ -237,6 +321,7 @@ void TVorunMainForm::closeEvent(QCloseEvent *event)
 {
     if (closeAllowed || ConfirmClose()) {
         TDragController::Instance().Cancel();
+        recovery.Finish();
         // The other windows go with the main window, so the program ends.
         HideAuxWindows();
         if (windows) {
@@ -251,7 +336,7 @@ void TVorunMainForm::closeEvent(QCloseEvent *event)
 
 bool TVorunMainForm::ConfirmClose()
 {
-    return ThePlatform().MessageBox(this, CloseQuestion, CloseCaption, Platform::Icon::Question,
-                                    Platform::Buttons::OkCancel)
+    return ThePlatform().MessageBox(this, WithRecoveryHint(CloseQuestion), CloseCaption,
+                                    Platform::Icon::Question, Platform::Buttons::OkCancel)
         == Platform::Answer::Ok;
 }

@@ -1,8 +1,9 @@
 #include "vornmain.h"
 
 #include "gametextqt.h"
-#include "platform.h"
 #include "labels.h"
+#include "platform.h"
+#include "savefiles.h"
 #include "qtcolor.h"
 #include "tboardview.h"
 #include "tchrleft.h"
@@ -45,7 +46,13 @@ constexpr int TitlePixels = 48;
 } // namespace
 
 TVorunMainForm::TVorunMainForm(TProgramFolders programFolders, std::vector<std::string> args)
-    : folders(std::move(programFolders)), arguments(std::move(args)), link(*this)
+    : folders(std::move(programFolders)),
+      arguments(std::move(args)),
+      link(*this),
+      recovery(document, *this, SavedGamesDir(folders.games), [this] {
+          if (windows)
+              windows->NotesForm->TakeNotesIntoGame();
+      })
 {
     setWindowTitle(WindowCaption);
     setMinimumSize(MinWidth, MinHeight);
@@ -96,11 +103,21 @@ TVorunMainForm::TVorunMainForm(TProgramFolders programFolders, std::vector<std::
     EnableGameMenus(false);
     helpFileName = folders.data + "VorunKelm.html";
 
+    // Both wait for the first idle moment, when the title screen is on show.
     if (!arguments.empty()) {
-        cmdLoadPending = true;
+        startupPending = true;
         QTimer::singleShot(0, this, [this] {
+            // The game asked for is opened; what a crash left is kept, never asked about here.
+            for (TRecoverable &snapshot : FindRecoverable(SavedGamesDir(folders.games)))
+                KeepUnrecovered(snapshot);
             LoadGame(true);
-            cmdLoadPending = false;
+            startupPending = false;
+        });
+    } else if (!(unrecovered = FindRecoverable(SavedGamesDir(folders.games))).empty()) {
+        startupPending = true;
+        QTimer::singleShot(0, this, [this] {
+            OfferRecovery();
+            startupPending = false;
         });
     }
 }
@@ -119,6 +136,7 @@ void TVorunMainForm::AttachWindows(TVorunWindows &all)
          std::initializer_list<QWidget *>{all.LgnDispForm.get(), all.MonSelectForm.get(),
                                           all.LMSelectForm.get(), all.HistoryForm.get()})
         window->addActions({UndoMI, RedoMI, HistoryMI});
+    all.NotesForm->SetEditedHandler([this] { document.NotesEdited(); });
 }
 
 void TVorunMainForm::BuildTitleScreen(QWidget *parent)
@@ -324,10 +342,10 @@ void TVorunMainForm::ShowTitle()
     setWindowTitle(QString::fromStdString(game.CaptionText));
 }
 
-void TVorunMainForm::EnterGameView()
+void TVorunMainForm::EnterGameView(bool unsaved)
 {
     inGameView = true;
-    document.StartHistory();
+    document.StartHistory(unsaved);
     ShowTitle();
     for (QWidget *widget : std::initializer_list<QWidget *>{
              TitleLabel, OrigCoprLabel, MyCoprLabel, ClickLoadLabel, ClickStartLabel, LoadBtn})

@@ -12,6 +12,7 @@
 #include "tdragcontroller.h"
 #include "tgamedoc.h"
 #include "tmainlink.h"
+#include "trecovery.h"
 
 class QAction;
 class QActionGroup;
@@ -44,7 +45,8 @@ public:
 
     void HideAuxWindows();
     void EnableGameMenus(bool inGame);
-    void EnterGameView();
+    // unsaved: the game is new or recovered, so no save holds it yet.
+    void EnterGameView(bool unsaved);
     void LoadGame(bool commandLineMode);
     void SaveGame();
     void SelectLand(int n);
@@ -85,6 +87,7 @@ public:
 
     TVorunGame &Game() { return game; }
     TGameDocument &Document() { return document; }
+    TRecoveryKeeper &Recovery() { return recovery; }
     // Null until the first game is on screen.
     TVorunMasterboard *Board() const { return masterboard.get(); }
     TVorunMBLand *SelectedLand() const { return selectedLand; }
@@ -92,7 +95,8 @@ public:
     const TLandStacks &LandStacks(int n) const { return document.Game().Land(n); }
     TLegion *ActiveLegion() const { return activeLegion; }
     bool FlashPhase() const { return flashPhase; }
-    bool CommandLineLoadPending() const { return cmdLoadPending; }
+    // The command-line load or the recovery question is still to come.
+    bool StartupPending() const { return startupPending; }
     bool InGameView() const { return inGameView; }
     int ChosenBoardSize() const { return chosenBoardSize; }
     const TProgramFolders &Folders() const { return folders; }
@@ -163,6 +167,10 @@ private:
     void ShowPlayers();
     bool ScrollByKey(int key);
     void Restart();
+    void OfferRecovery();
+    void Recover(TRecoverable &snapshot);
+    void KeepUnrecovered(TRecoverable &snapshot);
+    std::string WithRecoveryHint(const char *question) const;
     bool RunDialog(QDialog &dialog);
     bool ConfirmClose();
     void ShowDocumentFailure(const std::string &file, const std::string &reason);
@@ -181,7 +189,7 @@ private:
     TLegion *activeLegion = nullptr;
     bool flashPhase = false;
     bool inGameView = false;
-    bool cmdLoadPending = false;
+    bool startupPending = false;
     // Set once the user has agreed to close, or the program restarts, so no second question.
     bool closeAllowed = false;
     TVorunWindows *windows = nullptr;
@@ -189,4 +197,7 @@ private:
     QWidget *content = nullptr;
     QActionGroup *sizeGroup = nullptr;
     TMainLink link;
+    TRecoveryKeeper recovery; // after the document, which it watches
+    // Snapshots a crash left, found at start and offered once the window is on show.
+    std::vector<TRecoverable> unrecovered;
 };

@@ -25,6 +25,11 @@ public:
     virtual Answer MessageBox(QWidget *asker, const std::string &text, const std::string &caption,
                               Icon icon, Buttons buttons)
         = 0;
+    // A question answered with one of two buttons the caller names: the first is the default
+    // (Enter) and answers Ok, the second answers Cancel and is Escape's.
+    virtual Answer Choose(QWidget *asker, const std::string &text, const std::string &caption,
+                          const std::string &okButton, const std::string &cancelButton)
+        = 0;
     // The "Debug Info" box for states that ordinary use cannot produce; printf-style, cut to 255
     // characters.
     void Diagnostic(QWidget *asker, const char *format, ...) __attribute__((format(printf, 3, 4)));

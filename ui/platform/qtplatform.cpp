@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
@@ -115,6 +116,24 @@ Platform::Answer QtPlatform::MessageBox(QWidget *asker, const std::string &text,
     }
     box.setDefaultButton(QMessageBox::Ok);
     return RunModal(box) == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+}
+
+Platform::Answer QtPlatform::Choose(QWidget *asker, const std::string &text,
+                                    const std::string &caption, const std::string &okButton,
+                                    const std::string &cancelButton)
+{
+    QMessageBox box(PromptParent(asker));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromStdString(text));
+    box.setWindowTitle(QString::fromStdString(caption));
+    box.setIcon(QMessageBox::Question);
+    QPushButton *ok = box.addButton(QString::fromStdString(okButton), QMessageBox::AcceptRole);
+    QPushButton *cancel
+        = box.addButton(QString::fromStdString(cancelButton), QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(cancel);
+    RunModal(box);
+    return box.clickedButton() == ok ? Answer::Ok : Answer::Cancel;
 }
 
 std::optional<std::string> QtPlatform::OpenFileName(QWidget *asker, const std::string &initialDir)

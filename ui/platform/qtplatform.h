@@ -17,6 +17,8 @@ class QtPlatform : public Platform {
 public:
     Answer MessageBox(QWidget *asker, const std::string &text, const std::string &caption,
                       Icon icon, Buttons buttons) override;
+    Answer Choose(QWidget *asker, const std::string &text, const std::string &caption,
+                  const std::string &okButton, const std::string &cancelButton) override;
     std::optional<std::string> OpenFileName(QWidget *asker, const std::string &initialDir) override;
     std::optional<std::string> SaveFileName(QWidget *asker, const std::string &initialDir,
                                             const std::string &proposedName) override;

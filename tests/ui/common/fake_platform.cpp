@@ -27,7 +27,9 @@ QStringList FakePlatform::boxes() const
         if (prompt.kind == PromptKind::Message)
             shown << QStringLiteral("%1 | %2 | %3 | %4")
                          .arg(prompt.text, prompt.caption, icons[size_t(prompt.icon)],
-                              prompt.buttons == Buttons::Ok ? "Ok" : "OkCancel");
+                              prompt.buttonTexts.isEmpty()
+                                  ? (prompt.buttons == Buttons::Ok ? "Ok" : "OkCancel")
+                                  : prompt.buttonTexts.join(u'/'));
     }
     return shown;
 }
@@ -46,6 +48,22 @@ Platform::Answer FakePlatform::MessageBox(QWidget *asker, const std::string &tex
     for (QWidget *window : QApplication::topLevelWidgets())
         if (window->isVisible())
             window->grab();
+    const std::optional<Scripted> answer = next(false, prompt);
+    return answer ? answer->answer : Answer::Cancel;
+}
+
+Platform::Answer FakePlatform::Choose(QWidget *asker, const std::string &text,
+                                      const std::string &caption, const std::string &okButton,
+                                      const std::string &cancelButton)
+{
+    Prompt prompt;
+    prompt.asker = asker;
+    prompt.text = QString::fromStdString(text);
+    prompt.caption = QString::fromStdString(caption);
+    prompt.icon = Icon::Question;
+    prompt.buttons = Buttons::OkCancel;
+    prompt.buttonTexts
+        = QStringList{QString::fromStdString(okButton), QString::fromStdString(cancelButton)};
     const std::optional<Scripted> answer = next(false, prompt);
     return answer ? answer->answer : Answer::Cancel;
 }

@@ -26,6 +26,7 @@ public:
         QString caption;
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
+        QStringList buttonTexts; // a question with named buttons, the default first
         QString initialDir; // file dialogs
         QString proposedName;
     };
@@ -65,6 +66,9 @@ public:
 
     Answer MessageBox(QWidget *asker, const std::string &text, const std::string &caption,
                       Icon icon, Buttons buttons) override;
+    // Recorded as a message box with the question icon; Ok is the first button.
+    Answer Choose(QWidget *asker, const std::string &text, const std::string &caption,
+                  const std::string &okButton, const std::string &cancelButton) override;
     std::optional<std::string> OpenFileName(QWidget *asker, const std::string &initialDir) override;
     std::optional<std::string> SaveFileName(QWidget *asker, const std::string &initialDir,
                                             const std::string &proposedName) override;

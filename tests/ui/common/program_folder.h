@@ -66,7 +66,7 @@ inline std::unique_ptr<TVorunWindows> StartWithGame(const ProgramFolder &folder,
     const std::string path = folder.WriteFile("SavedGames/test.txt", gameText);
     auto windows = StartProgram(folder, {path});
     TVorunMainForm *form = windows->MainForm.get();
-    if (!QTest::qWaitFor([form] { return !form->CommandLineLoadPending(); }, 10000))
+    if (!QTest::qWaitFor([form] { return !form->StartupPending(); }, 10000))
         qWarning("command-line load did not run");
     return windows;
 }
