@@ -1,3 +1,4 @@
+#include "recovery.h"
 #include "savefiles.h"
 #include "savegame.h"
 #include "tgame.h"
@@ -126,5 +127,51 @@ void BM_SaveGameFile(benchmark::State &state)
     std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_SaveGameFile)->Unit(benchmark::kMicrosecond);
+
+// A folder of its own for the snapshot benchmarks, removed afterwards.
+struct BenchFolder {
+    BenchFolder()
+    {
+        dir = (std::filesystem::temp_directory_path() / "vkbenchXXXXXX").string();
+        ok = mkdtemp(dir.data()) != nullptr;
+        dir += "/";
+    }
+    ~BenchFolder() { std::filesystem::remove_all(dir); }
+    std::string dir;
+    bool ok = false;
+};
+
+// What an edit costs the window thread for the recovery snapshot: the game serialised in memory
+// and handed to the worker, which writes it meanwhile on its own thread.
+void BM_SnapshotOnWindowThread(benchmark::State &state)
+{
+    const Fixture &f = Largest();
+    BenchFolder folder;
+    if (!folder.ok) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    TSnapshotWriter writer(folder.dir, nullptr);
+    for (auto _ : state)
+        writer.Write(SavedGameText(f.game), TDateTime{2026, 12, 7, 20, 0, 0});
+}
+BENCHMARK(BM_SnapshotOnWindowThread)->Unit(benchmark::kMicrosecond);
+
+// The worker's part, off the window thread: temporary file, fsync, rename, fsync of the folder.
+void BM_SnapshotWrite(benchmark::State &state)
+{
+    const Fixture &f = Largest();
+    BenchFolder folder;
+    std::string reason;
+    const TRecoveryLock lock = TRecoveryLock::Create(folder.dir, reason);
+    if (!folder.ok || !lock.Held()) {
+        state.SkipWithError("no snapshot lock");
+        return;
+    }
+    for (auto _ : state)
+        if (!WriteSnapshot(lock, f.text, TDateTime{2026, 12, 7, 20, 0, 0}).empty())
+            state.SkipWithError("the snapshot was not written");
+}
+BENCHMARK(BM_SnapshotWrite)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 } // namespace

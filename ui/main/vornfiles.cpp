@@ -47,7 +47,7 @@ constexpr const char *KeepFailedText = "The unsaved game could not be kept in OL
                                        "be offered again at the next start.";
 constexpr const char *KeepFailedCaption = "Recovery";
 
-// "M/D/YYYY at H:MM:SS", the date as the caption shows a save's.
+// "M/D/YYYY at H:MM:SS"
 std::string EditTime(const TDateTime &time)
 {
     char text[64];
@@ -88,6 +88,16 @@ void TVorunMainForm::LoadGame(bool commandLineMode)
             return;
         path = *chosen;
     }
+    const LoadOutcome outcome = LoadFile(path);
+    if (outcome == LoadOutcome::Restart)
+        Restart();
+    else if (outcome == LoadOutcome::Loaded)
+        EnterGameView(false);
+}
+
+// Reads the file into the game, telling the user when it cannot.
+LoadOutcome TVorunMainForm::LoadFile(const std::string &path)
+{
     LoadResult result;
     try {
         result = LoadSavedGameFile(path, game);
@@ -97,10 +107,7 @@ void TVorunMainForm::LoadGame(bool commandLineMode)
     if (result.kind == MessageKind::Error)
         ThePlatform().MessageBox(this, result.text, result.caption, Platform::Icon::Stop,
                                  Platform::Buttons::Ok);
-    if (result.outcome == LoadOutcome::Restart)
-        Restart();
-    else if (result.outcome == LoadOutcome::Loaded)
-        EnterGameView(false);
+    return result.outcome;
 }
 
 // One question for each snapshot a crash left, the newest first, until one is recovered; the rest
@@ -125,16 +132,7 @@ void TVorunMainForm::OfferRecovery()
 void TVorunMainForm::Recover(TRecoverable &snapshot)
 {
     game.ClearPlayers();
-    LoadResult result;
-    try {
-        result = LoadSavedGameFile(snapshot.lock.Snapshot(), game);
-    } catch (...) {
-        result = {LoadOutcome::Restart, MessageKind::Error, LoadFailed, LoadFailedCaption};
-    }
-    if (result.kind == MessageKind::Error)
-        ThePlatform().MessageBox(this, result.text, result.caption, Platform::Icon::Stop,
-                                 Platform::Buttons::Ok);
-    if (result.outcome != LoadOutcome::Loaded) {
+    if (LoadFile(snapshot.lock.Snapshot()) != LoadOutcome::Loaded) {
         game.ClearPlayers();
         KeepUnrecovered(snapshot);
         return;

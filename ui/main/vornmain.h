@@ -28,6 +28,7 @@ class TLegion;
 class TShape;
 class TVorunMasterboard;
 class TVorunMBLand;
+enum class LoadOutcome;
 struct TVorunWindows;
 
 // The main window, and so the program: the title screen, then the game view with the board, the
@@ -167,6 +168,7 @@ private:
     void ShowPlayers();
     bool ScrollByKey(int key);
     void Restart();
+    LoadOutcome LoadFile(const std::string &path);
     void OfferRecovery();
     void Recover(TRecoverable &snapshot);
     void KeepUnrecovered(TRecoverable &snapshot);
