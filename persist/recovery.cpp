@@ -202,8 +202,10 @@ std::string TRecoveryLock::LockFile() const
 
 void TRecoveryLock::Unlock()
 {
-    if (fd >= 0)
-        ::close(fd);
+    if (fd < 0)
+        return;
+    ::unlink(LockFile().c_str()); // while still held, so no one else takes it meanwhile
+    ::close(fd);
     fd = -1;
 }
 
@@ -216,8 +218,6 @@ bool TRecoveryLock::Relock()
 
 void TRecoveryLock::Release()
 {
-    if (fd >= 0)
-        ::unlink(LockFile().c_str()); // while still held, so no one else takes it meanwhile
     Unlock();
     snapshot.clear();
 }

@@ -35,11 +35,12 @@ public:
 
     bool Held() const { return fd >= 0; }
     const std::string &Snapshot() const { return snapshot; }
-    // Gives up the lock but keeps the name, to take the same lock again later (Relock): a
-    // program started meanwhile may have taken over the snapshot.
+    // Gives up the lock (the lock file goes, the snapshot stays) but keeps the name, to take
+    // the same lock again later (Relock): a program started meanwhile may have taken over the
+    // snapshot, and then Relock fails.
     void Unlock();
     bool Relock();
-    // Gives the lock up for good: the lock file goes, the snapshot (if any) stays.
+    // Gives the lock up for good.
     void Release();
 
 private:

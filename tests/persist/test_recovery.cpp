@@ -74,11 +74,6 @@ struct Reports {
 
 struct SavesFolder : TempFolder {
     SavesFolder() { fs::create_directories(saved); }
-    ~SavesFolder()
-    {
-        std::error_code ignored; // a read-only folder must go too
-        fs::permissions(saved, fs::perms::owner_all, ignored);
-    }
     std::string Dir() const { return saved.string() + "/"; }
     fs::path saved = path / "SavedGames";
 };
@@ -140,50 +135,6 @@ TEST(Recovery, ClearRemovesTheSnapshotAndFinishLetsItGo)
     writer.Finish();
     EXPECT_TRUE(FindRecoverable(folder.Dir()).empty());
     EXPECT_TRUE(Names(folder.saved).empty()); // the lock nobody needs went with the search
-}
-
-// A folder that cannot take the snapshot is reported, and the writer tries again with the next
-// edit, in case the folder has become writable.
-TEST(Recovery, AFolderThatCannotTakeTheSnapshotIsReported)
-{
-    struct Case {
-        const char *name;
-        std::function<void(const SavesFolder &)> spoil, mend;
-        const char *reason;
-    };
-    const std::vector<Case> cases{
-        {"a file in the saves folder's way",
-         [](const SavesFolder &f) {
-             fs::remove(f.saved);
-             std::ofstream(f.saved) << "in the way";
-         },
-         [](const SavesFolder &f) {
-             fs::remove(f.saved);
-             fs::create_directory(f.saved);
-         },
-         "Not a directory"},
-        {"a read-only saves folder",
-         [](const SavesFolder &f) {
-             fs::permissions(f.saved, fs::perms::owner_read | fs::perms::owner_exec);
-         },
-         [](const SavesFolder &f) { fs::permissions(f.saved, fs::perms::owner_all); },
-         "Permission denied"},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        SavesFolder folder;
-        c.spoil(folder);
-        Reports reports;
-        TSnapshotWriter writer(folder.Dir(), reports.Callback());
-        writer.Write(GameText("Game", "game"), Edited);
-        const std::string failure = reports.WaitForNext();
-        EXPECT_NE(failure.find(folder.saved.string()), std::string::npos) << failure;
-        EXPECT_NE(failure.find(c.reason), std::string::npos) << failure;
-
-        c.mend(folder);
-        writer.Write(GameText("Game", "game"), Edited);
-        EXPECT_EQ(reports.WaitForNext(), "");
-    }
 }
 
 // A write that fails part-way leaves the last snapshot as it was, and no temporary file.
