@@ -105,6 +105,15 @@ save_game() {
     keys_to "$found" Return
     wait_until "the caption to report the save" 20 caption_matches "^$caption  Last Saved [0-9]{1,2}/[0-9]{1,2}/[0-9]{4}, [0-9]{1,2}:[0-9]{1,2}:[0-9]{1,2}\$"
 }
+# start_with_game FILE: the program with the saved game on its command line, up to its game view
+# placed as the settings say.
+start_with_game() {
+    "$dir/vorunkelm" "$1" >>"$work/program.log" 2>&1 &
+    programPid=$!
+    wait_until "the game view" 60 find_window '^Vorun - '
+    mainWindow=$found
+    wait_until "the window to take the size of the settings" 20 window_has_size
+}
 # Quits with Ctrl+Q, agreeing to the question; the program must end normally.
 quit_program() {
     xdotool key ctrl+q
@@ -209,11 +218,7 @@ quit_program 9-close-question
 # The same game again: an edit in the legion window (the first creature of land 1's legion killed
 # with K) and one on the board (that legion moved to land 2). Saved, then both taken back with
 # Ctrl+Z from the game history and saved again: the second save is the loaded game.
-"$dir/vorunkelm" "$dir/SavedGames/OLDSAVES/$oldSave" >>"$work/program.log" 2>&1 &
-programPid=$!
-wait_until "the game view" 60 find_window '^Vorun - '
-mainWindow=$found
-wait_until "the window to take the size of the settings" 20 window_has_size
+start_with_game "$dir/SavedGames/OLDSAVES/$oldSave"
 double_click "${land1[@]}"
 wait_until "the legion window" 20 find_window '^Legion Contents -  '
 legionWindow=$found
@@ -263,11 +268,7 @@ quit_program 9f-close-question
 
 # The same game once more: one legion moved, and the program killed before any save. The next
 # start, without a game, offers the unsaved game; Enter recovers it, and its save holds the move.
-"$dir/vorunkelm" "$dir/SavedGames/OLDSAVES/$oldSave" >>"$work/program.log" 2>&1 &
-programPid=$!
-wait_until "the game view" 60 find_window '^Vorun - '
-mainWindow=$found
-wait_until "the window to take the size of the settings" 20 window_has_size
+start_with_game "$dir/SavedGames/OLDSAVES/$oldSave"
 click "${land1[@]}"
 after_change 9g-moved-unsaved ctrl_click "${land2[@]}"
 wait_until "the recovery snapshot" 20 compgen -G "$dir/SavedGames/.recovery-??????.txt"
