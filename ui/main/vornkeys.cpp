@@ -1,15 +1,20 @@
 // The main window's keys: those of the title screen's Load button, of the panel's buttons and of
-// the window, and scrolling by key.
+// the window, and scrolling by key and by wheel.
 
 #include "vornmain.h"
 
 #include "tlandpanel.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cstdlib>
 
 bool TVorunMainForm::eventFilter(QObject *watched, QEvent *event)
 {
@@ -17,6 +22,12 @@ bool TVorunMainForm::eventFilter(QObject *watched, QEvent *event)
         // The title screen follows the visible area, which is only known once laid out.
         if (event->type() == QEvent::Resize)
             LayoutTitleScreen();
+        // Every wheel turn over the game view ends here, the board's and the panel's alike,
+        // instead of the scroll area's own scrolling by three lines or a page.
+        if (event->type() == QEvent::Wheel && InGameView()) {
+            FormMouseWheel(static_cast<QWheelEvent *>(event));
+            return true;
+        }
         return false;
     }
     if (event->type() == QEvent::MouseButtonPress && watched != LoadBtn && watched != content)
@@ -79,30 +90,78 @@ bool TVorunMainForm::LgnLandBtnKeyDown(QKeyEvent *event)
 // Page Up/Down and Home/End scroll by one step when their scroll bar is shown.
 bool TVorunMainForm::ScrollByKey(int key)
 {
-    const bool vertical = scrollArea->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
-    const bool horizontal = scrollArea->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
-    QScrollBar *bar = nullptr;
     int step = ScrollStep;
+    Qt::Orientation orientation = Qt::Vertical;
     switch (key) {
     case Qt::Key_PageUp:
         step = -ScrollStep;
         [[fallthrough]];
     case Qt::Key_PageDown:
-        bar = vertical ? scrollArea->verticalScrollBar() : nullptr;
         break;
     case Qt::Key_Home:
         step = -ScrollStep;
         [[fallthrough]];
     case Qt::Key_End:
-        bar = horizontal ? scrollArea->horizontalScrollBar() : nullptr;
+        orientation = Qt::Horizontal;
         break;
     default:
-        break;
+        return false;
     }
+    QScrollBar *bar = ShownScrollBar(orientation);
     if (!bar)
         return false;
     bar->setValue(bar->value() + step);
     return true;
+}
+
+// The board scrolls only in a direction it does not fit in, where its scroll bar is shown.
+QScrollBar *TVorunMainForm::ShownScrollBar(Qt::Orientation orientation) const
+{
+    if (orientation == Qt::Vertical)
+        return scrollArea->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn
+            ? scrollArea->verticalScrollBar()
+            : nullptr;
+    return scrollArea->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn
+        ? scrollArea->horizontalScrollBar()
+        : nullptr;
+}
+
+// Ctrl+wheel turns the board size up or down, as Ctrl+F1 … F5 set it; a plain wheel scrolls
+// vertically and Shift+wheel (or a tilted wheel) sideways, a scroll step per notch, as the keys do.
+// A notch is 120; a touchpad sends its turn in smaller pieces. The size changes once a whole
+// notch has been turned, as a mouse would change it; scrolling follows every piece, its fraction
+// of a pixel kept for the next, so the board moves with the fingers and a notch is still one step.
+// Qt's own wheel scrolling moves three lines or a page and knows nothing of board sizes.
+void TVorunMainForm::FormMouseWheel(QWheelEvent *event)
+{
+    const QPoint angle = event->angleDelta();
+    const bool sideways = std::abs(angle.x()) > std::abs(angle.y());
+    const int turn = sideways ? angle.x() : angle.y();
+    event->accept();
+    if (event->modifiers() & Qt::ControlModifier) {
+        wheelSizeTurn += turn;
+        const int steps = wheelSizeTurn / QWheelEvent::DefaultDeltasPerStep;
+        wheelSizeTurn -= steps * QWheelEvent::DefaultDeltasPerStep;
+        StepBoardSize(steps);
+        return;
+    }
+    const bool horizontal = sideways || (event->modifiers() & Qt::ShiftModifier);
+    QScrollBar *bar = ShownScrollBar(horizontal ? Qt::Horizontal : Qt::Vertical);
+    if (!bar)
+        return;
+    wheelScrollRest += turn * ScrollStep;
+    const int pixels = wheelScrollRest / QWheelEvent::DefaultDeltasPerStep;
+    wheelScrollRest -= pixels * QWheelEvent::DefaultDeltasPerStep;
+    // A wheel turned away from the user shows what lies above, or to the left.
+    bar->setValue(bar->value() - pixels);
+}
+
+// Beyond the smallest and the largest size the wheel does nothing.
+void TVorunMainForm::StepBoardSize(int steps)
+{
+    const int size = std::clamp(chosenBoardSize + steps, 1, int(SizeMIs.size()));
+    if (size != chosenBoardSize)
+        SizeMIs[size_t(size - 1)]->trigger();
 }
 
 void TVorunMainForm::keyPressEvent(QKeyEvent *event)

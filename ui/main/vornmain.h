@@ -21,7 +21,9 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QScrollArea;
+class QScrollBar;
 class QTimer;
+class QWheelEvent;
 class TBoardView;
 class TLandPanel;
 class TLegion;
@@ -68,6 +70,7 @@ public:
     void RotateLgnBtnClick();
     void FlashTimerTimer();
     void FormKeyDown(QKeyEvent *event);
+    void FormMouseWheel(QWheelEvent *event);
     bool LoadBtnKeyDown(QKeyEvent *event);
     bool LgnLandBtnKeyDown(QKeyEvent *event);
     bool PanelKeyLeftOver(QKeyEvent *event);
@@ -167,6 +170,8 @@ private:
     void ShowTitle();
     void ShowPlayers();
     bool ScrollByKey(int key);
+    QScrollBar *ShownScrollBar(Qt::Orientation orientation) const;
+    void StepBoardSize(int steps);
     void Restart();
     LoadOutcome LoadFile(const std::string &path);
     void OfferRecovery();
@@ -190,6 +195,10 @@ private:
     TVorunMBLand *selectedLand = nullptr;
     TLegion *activeLegion = nullptr;
     bool flashPhase = false;
+    // The wheel's turn not yet used, in eighths of a degree: a touchpad sends a notch in pieces.
+    int wheelSizeTurn = 0;
+    // Scrolling's share of it that is less than a pixel, in 1/120 pixels.
+    int wheelScrollRest = 0;
     bool inGameView = false;
     bool startupPending = false;
     // Set once the user has agreed to close, or the program restarts, so no second question.
