@@ -82,8 +82,10 @@ void TColorForm::Build()
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(TextPixels);
     setFont(font);
+    // The face is the same under every desktop theme, so its text is too.
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, FaceColor);
+    palette.setColor(QPalette::WindowText, Qt::black);
     setPalette(palette);
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);

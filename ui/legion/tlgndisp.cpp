@@ -198,8 +198,10 @@ TLgnDispForm::TLgnDispForm(TGameDocument &document, QWidget &dragGrabber, TMonSe
     connect(&document, &TGameDocument::Changed, this, &TLgnDispForm::GameChanged);
     setWindowTitle(InitialCaption);
     setFont(PixelFont(SmallTextPixels));
+    // The face is the same under every desktop theme, so its text is too.
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, ButtonFaceColor());
+    palette.setColor(QPalette::WindowText, Qt::black);
     setPalette(palette);
     setAutoFillBackground(true);
     resize(NarrowWidth, ClientHeights[0]);
