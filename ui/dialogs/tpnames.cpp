@@ -2,12 +2,14 @@
 
 #include "gametext.h"
 #include "gametextqt.h"
+#include "labels.h"
 #include "platform.h"
 #include "tpcolor.h"
 #include "tplayer.h"
 #include "tpcolor.h"
 #include "util.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -155,9 +157,7 @@ void TNamesForm::Build()
     layout->setAlignment(rows, Qt::AlignHCenter);
 
     InProgressNoteLbl = NewLabel(this, InProgressNoteText, true);
-    QPalette palette = InProgressNoteLbl->palette();
-    palette.setColor(QPalette::WindowText, NoteColor);
-    InProgressNoteLbl->setPalette(palette);
+    ShowNoteColor();
     layout->addWidget(InProgressNoteLbl);
 
     auto *buttons = new QHBoxLayout;
@@ -173,6 +173,19 @@ void TNamesForm::Build()
     layout->addLayout(buttons);
     connect(NamesDoneBtn, &QPushButton::clicked, this, &TNamesForm::NamesDoneBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// The note stands out in red on the dialog's face, whichever the desktop's theme.
+void TNamesForm::ShowNoteColor()
+{
+    SetTextColor(InProgressNoteLbl, ReadableOn(NoteColor, palette().color(QPalette::Window)));
+}
+
+void TNamesForm::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && InProgressNoteLbl)
+        ShowNoteColor();
 }
 
 void TNamesForm::BuildRows(QGridLayout *grid)

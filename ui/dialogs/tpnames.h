@@ -58,10 +58,13 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    // A desktop turning to a dark theme or back.
+    void changeEvent(QEvent *event) override;
 
 private:
     void Build();
     void BuildRows(QGridLayout *grid);
+    void ShowNoteColor();
     void ShowMode(bool newGame);
     // The button's one action, which SetUpNames points at the handler of its mode.
     void NamesDoneBtnClick();
