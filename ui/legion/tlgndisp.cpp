@@ -3,6 +3,7 @@
 #include "pictures.h"
 #include "platform.h"
 #include "labels.h"
+#include "landtext.h"
 #include "qtcolor.h"
 #include "tcharadd.h"
 #include "tgamedoc.h"
@@ -31,9 +32,6 @@ constexpr const char *CaptionPrefix = "Legion Contents -  ";
 constexpr const char *AddStackCaption = "&New Stack";
 constexpr const char *NotSureCaption = "&Unsure";
 constexpr const char *RotateCaption = "&Rotate";
-// The unsure mark, and the start of the value of a legion whose worth nobody knows.
-constexpr const char *UnsureMark = "?";
-constexpr const char *PointsSuffix = " points";
 
 constexpr const char *NoFirstLegion = "Bug: ShowLgns() called for land with no first legion";
 constexpr const char *InvalidCreature
@@ -396,8 +394,7 @@ void TLgnDispForm::DrawLgnRow(int row, const TLegion &legion)
         CritImages[k]->setPixmap(CreaturePicture(CritPicture(type)));
         CritImages[k]->show();
     }
-    value->setText((legion.PointsUnknown() ? QString::fromLatin1(UnsureMark) : QString())
-                   + QString::number(legion.Points()) + PointsSuffix);
+    value->setText(QString::fromStdString(PointsText(legion)));
     for (; i < RowCrits; ++i) {
         CritImages[size_t(row * RowCrits + i)]->hide();
         UnsureLbls[size_t(row * RowCrits + i)]->hide();

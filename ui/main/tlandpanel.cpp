@@ -1,6 +1,7 @@
 #include "tlandpanel.h"
 
 #include "labels.h"
+#include "landtext.h"
 #include "qtcolor.h"
 #include "tcatalog.h"
 #include "tlandstacks.h"
@@ -67,20 +68,6 @@ TLandPanel::TLandPanel(QWidget *parent) : QWidget(parent)
     ActvLgnLbl2->raise();
 }
 
-std::string TLandPanel::TroopsText(const TLegion &legion)
-{
-    std::string text;
-    const auto &crits = legion.GetCrits();
-    for (int i = 0; i < TLegion::MaxCrits && crits[size_t(i)] != Crit::None; ++i) {
-        text += CritNames[crits[size_t(i)]];
-        if (legion.GetUnsure()[size_t(i)])
-            text += "?";
-        if (i + 1 < TLegion::MaxCrits && crits[size_t(i + 1)] != Crit::None)
-            text += ", ";
-    }
-    return text;
-}
-
 void TLandPanel::ShowHeadings()
 {
     ActvLandLbl->setText(NoneCaption);
@@ -123,10 +110,7 @@ void TLandPanel::ShowLegion(const TLegion &legion, TShape *shape, QLabel *name, 
 
 void TLandPanel::ShowLand(int n, const TLandStacks &legions)
 {
-    QString caption = QString::fromStdString(LandTitle(n));
-    if (const int stacks = legions.StackCount(); stacks > 0)
-        caption += QStringLiteral("  (%1S)").arg(stacks);
-    ActvLandLbl->setText(caption);
+    ActvLandLbl->setText(QString::fromStdString(LandCaption(n, legions)));
     SetTextColor(ActvLandLbl, Qt::black);
     ActvLandShape->SetBrushColor(ToQColor(TerrainColors[size_t(LandTable[size_t(n)].terrain)]));
     ActvLandShape->show();
