@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <tuple>
 
@@ -107,6 +108,7 @@ private slots:
     void fullLegionCountIsYellow();
     void scrolledWindow_data();
     void scrolledWindow();
+    void toolTipNamesTheLegions();
 };
 
 void TestBoard::pressHitsTheActiveArea_data()
@@ -413,6 +415,33 @@ void TestBoard::scrolledWindow()
 
     QCOMPARE(QPoint(horizontal->value(), vertical->value()), scrolled);
     QCOMPARE(SelectedNumber(s.form), selected);
+    VERIFY_PLATFORM_DONE(s.fake);
+}
+
+// Resting on a land shows its tip; the next land rested on shows its own, and the gap beside the
+// lands none.
+void TestBoard::toolTipNamesTheLegions()
+{
+    BoardSession s;
+    QToolTip::hideText();
+    const QString tower600 = "Tower 600\n"
+                             "Blue Anchor (?120 points): Vorun?, Angel?, Centaur, Centaur, "
+                             "Gargoyle, Gargoyle, Ogre, Ogre\n"
+                             "Blue Bat (31 points): Lion, Troll\n"
+                             "Red Cross (12 points): Ogre";
+    const QString marsh8 = "Marsh 8\nRed Fist (135 points): Troll, Troll, Troll, Troll, Ranger, "
+                           "Ranger, Wyvern, Warbear";
+    const QPoint gap(216, 260); // left of land 1's active area
+    for (const auto &[at, tip] :
+         {std::pair{ActiveCentre(90), tower600}, std::pair{ActiveCentre(1), QString("Plains 1")},
+          std::pair{ActiveCentre(8), marsh8}, std::pair{gap, QString()}}) {
+        QTest::mouseMove(s.form.windowHandle(), InWindow(s.form, at));
+        if (tip.isEmpty()) {
+            QTRY_VERIFY(!QToolTip::isVisible());
+            continue;
+        }
+        QTRY_COMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
+    }
     VERIFY_PLATFORM_DONE(s.fake);
 }
 

@@ -1,13 +1,16 @@
 #include "tboardview.h"
 
+#include "landtext.h"
 #include "qtcolor.h"
 #include "tlegion.h"
 #include "tmastrbd.h"
 #include "vornmain.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <string>
 
@@ -88,6 +91,32 @@ void TBoardView::RepaintLand(int land)
 {
     if (BuiltBoard() && land >= 1 && land <= LandCount)
         update(LandBoxRect(land));
+}
+
+bool TBoardView::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    ShowLandToolTip(static_cast<QHelpEvent *>(event));
+    return true;
+}
+
+// The tip stays while the pointer rests on the land's active area, so the next land the pointer
+// reaches shows its own.
+void TBoardView::ShowLandToolTip(QHelpEvent *event)
+{
+    const int land = LandAt(event->pos());
+    if (land == 0) {
+        QToolTip::hideText();
+        event->ignore();
+        return;
+    }
+    const TRect &area = form.Board()->GetLand(land).ActiveArea();
+    const QRect active(area.left - BoardLeft, area.top, area.right - area.left,
+                       area.bottom - area.top);
+    QToolTip::showText(event->globalPos(),
+                       QString::fromStdString(LandToolTip(land, form.LandStacks(land))), this,
+                       active);
 }
 
 void TBoardView::paintEvent(QPaintEvent *event)
