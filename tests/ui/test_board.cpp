@@ -3,19 +3,25 @@
 #include "tboardview.h"
 #include "tcharleft.h"
 #include "tdragcontroller.h"
+#include "tlandpanel.h"
 #include "tlgndisp.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
 
+#include <functional>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -109,6 +115,7 @@ private slots:
     void scrolledWindow_data();
     void scrolledWindow();
     void toolTipNamesTheLegions();
+    void describesTheSelectionToAssistiveTechnology();
 };
 
 void TestBoard::pressHitsTheActiveArea_data()
@@ -441,6 +448,35 @@ void TestBoard::toolTipNamesTheLegions()
             continue;
         }
         QTRY_COMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
+    }
+    VERIFY_PLATFORM_DONE(s.fake);
+}
+
+// The board is a named picture whose description is the selected land's, after every change of
+// the selection or of the land. (The offscreen platform has no accessibility bridge, so the
+// change events themselves are checked by the story under Xvfb.)
+void TestBoard::describesTheSelectionToAssistiveTechnology()
+{
+    BoardSession s;
+    QAccessibleInterface *board = QAccessible::queryAccessibleInterface(s.form.BoardImage);
+    QVERIFY(board);
+    QCOMPARE(board->role(), QAccessible::Graphic);
+    QCOMPARE(board->text(QAccessible::Name), QStringLiteral("Masterboard"));
+    const QString none = "No land selected";
+    const QString tower200 = "Tower 200  (2S)\nBlue Candle: Cyclops, Cyclops, Gorgon?\n"
+                             "Red Eagle: Griffon";
+    const QString rotated = "Tower 200  (2S)\nRed Eagle: Griffon\n"
+                            "Blue Candle: Cyclops, Cyclops, Gorgon?";
+    QCOMPARE(board->text(QAccessible::Description), none);
+    const std::vector<std::pair<std::function<void()>, QString>> steps{
+        {[&] { Click(s.form, ActiveCentre(86)); }, tower200},
+        {[&] { QTest::mouseClick(s.form.Panel->RotateLgnBtn, Qt::LeftButton); }, rotated},
+        {[&] { QTest::keyClick(s.form.windowHandle(), Qt::Key_Z, Qt::ControlModifier); }, tower200},
+        {[&] { Click(s.form, QPoint(1, 150)); }, none}, // the board's background
+    };
+    for (const auto &[action, description] : steps) {
+        action();
+        QCOMPARE(board->text(QAccessible::Description), description);
     }
     VERIFY_PLATFORM_DONE(s.fake);
 }

@@ -6,6 +6,7 @@
 #include "tmastrbd.h"
 #include "vornmain.h"
 
+#include <QAccessibleWidget>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -17,6 +18,8 @@
 namespace {
 
 constexpr QColor FullLegionColor(255, 255, 0);
+constexpr const char *BoardName = "Masterboard";
+constexpr const char *NoSelectionText = "No land selected";
 
 QRect MarkerRect(int s, bool upward, bool second)
 {
@@ -41,6 +44,14 @@ QFont MarkerFont(const TMarkerFont &font)
     return qfont;
 }
 
+// Qt makes a plain widget a filler, which screen readers pass over in silence; the board is a
+// picture to read, whose description is the selected land.
+QAccessibleInterface *BoardAccessible(const QString &, QObject *object)
+{
+    auto *board = dynamic_cast<TBoardView *>(object);
+    return board ? new QAccessibleWidget(board, QAccessible::Graphic) : nullptr;
+}
+
 } // namespace
 
 // The board's pictures and areas once made: a message box shown while they are being made (a
@@ -55,6 +66,10 @@ TBoardView::TBoardView(QWidget *parent, TVorunMainForm &form) : QWidget(parent),
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     TDragController::Instance().RegisterTarget(this);
+    static const bool accessibleBoard = (QAccessible::installFactory(BoardAccessible), true);
+    Q_UNUSED(accessibleBoard);
+    setAccessibleName(QString::fromLatin1(BoardName));
+    DescribeSelection(0);
 }
 
 bool TBoardView::LoadPicture(const QString &path)
@@ -91,6 +106,13 @@ void TBoardView::RepaintLand(int land)
 {
     if (BuiltBoard() && land >= 1 && land <= LandCount)
         update(LandBoxRect(land));
+}
+
+void TBoardView::DescribeSelection(int n)
+{
+    setAccessibleDescription(n >= 1 && n <= LandCount
+                                 ? QString::fromStdString(LandDescription(n, form.LandStacks(n)))
+                                 : QString::fromLatin1(NoSelectionText));
 }
 
 bool TBoardView::event(QEvent *event)

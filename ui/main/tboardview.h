@@ -12,7 +12,8 @@ class QPainter;
 
 // The board picture with the legions drawn on their lands. The 96 land areas are regions of this
 // one widget: presses and the tool tips are tested against the lands' active areas (which never
-// overlap), and everything else on the board counts as the window background.
+// overlap), and everything else on the board counts as the window background. To a screen reader
+// it is one picture whose description is the selected land's.
 class TBoardView : public QWidget, public TDragTarget {
 public:
     TBoardView(QWidget *parent, TVorunMainForm &form);
@@ -25,6 +26,8 @@ public:
     // The land box in widget coordinates.
     QRect LandBoxRect(int land) const;
     void RepaintLand(int land);
+    // Tells assistive technology about land n (0: none), as the panel describes it.
+    void DescribeSelection(int n);
 
     QWidget *DropWidget() override { return this; }
     bool DragOver(const TDragSource &source, QPoint pos) override;
