@@ -103,6 +103,8 @@ void TLandPanel::ShowLegion(const TLegion &legion, TShape *shape, QLabel *name, 
 {
     name->setText(QString::fromStdString(legion.GetName()));
     shape->SetBrushColor(ToQColor(legion.GetColorValue()));
+    // The colour the box paints, for those who cannot see it.
+    shape->setAccessibleName(QString::fromLatin1(ColorNames[legion.GetColor()]));
     troops->setText(QString::fromStdString(TroopsText(legion)));
     shape->show();
     troops->show();
@@ -112,7 +114,9 @@ void TLandPanel::ShowLand(int n, const TLandStacks &legions)
 {
     ActvLandLbl->setText(QString::fromStdString(LandCaption(n, legions)));
     SetTextColor(ActvLandLbl, Qt::black);
-    ActvLandShape->SetBrushColor(ToQColor(TerrainColors[size_t(LandTable[size_t(n)].terrain)]));
+    const TTerrain terrain = LandTable[size_t(n)].terrain;
+    ActvLandShape->SetBrushColor(ToQColor(TerrainColors[size_t(terrain)]));
+    ActvLandShape->setAccessibleName(QString::fromStdString(TerrainTitle(terrain)));
     ActvLandShape->show();
     AddMrkrBtn->setVisible(legions.GetStack(2) == nullptr);
 
