@@ -12,7 +12,8 @@ mode=${1:-}
 
 packages=(cmake make g++ pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
   libbenchmark-dev clang libclang-rt-dev xvfb xauth xdotool imagemagick fonts-dejavu-core libx11-dev
-  jq dpkg-dev lintian desktop-file-utils appstream man-db)
+  jq dpkg-dev lintian desktop-file-utils appstream man-db dbus-daemon dbus-bin at-spi2-core
+  python3-pyatspi)
 
 install_missing() {
   local missing=()

@@ -2,11 +2,13 @@
 # failing with what was on the screen, waiting on a condition instead of sleeping, and the server.
 # The sourcing script sets `work` (its private folder), `screens` (where screenshots go) and
 # `shotPrefix`, and keeps `programPid` while the program under test runs.
-xvfbPid="" programPid="" display=""
+xvfbPid="" programPid="" display="" busPid=""
 
-# Ends the program and the server and removes the work folder, read-only parts included.
+# Ends the program, the session bus (the accessibility bus it started ends with it) and the server
+# and removes the work folder, read-only parts included.
 cleanup() {
     [ -n "$programPid" ] && kill -KILL "$programPid" 2>/dev/null
+    [ -n "$busPid" ] && kill "$busPid" 2>/dev/null
     [ -n "$xvfbPid" ] && kill "$xvfbPid" 2>/dev/null
     wait 2>/dev/null
     chmod -R u+w "$work" 2>/dev/null
@@ -58,4 +60,20 @@ start_xvfb() {
     unset QT_QPA_PLATFORM WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME
     export XDG_RUNTIME_DIR=$work/runtime
     mkdir -m 700 "$XDG_RUNTIME_DIR"
+}
+
+# start_accessibility_bus: a D-Bus session of the script's own with the accessibility (AT-SPI) bus
+# running in it, and Qt told to join that bus without waiting for a screen reader to ask, so that
+# the programs started afterwards show their windows to AT-SPI readers. Needs start_xvfb first.
+start_accessibility_bus() {
+    dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/bus" >"$work/dbus.log" 2>&1 &
+    busPid=$!
+    wait_until "the session bus to start" 20 test -s "$work/bus"
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+    export DBUS_SESSION_BUS_ADDRESS
+    # Qt joins the accessibility bus once it runs and does not start it; asking for its address
+    # starts it.
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+        >/dev/null 2>>"$work/dbus.log" || fail "the accessibility bus does not start: $(cat "$work/dbus.log")"
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 }

@@ -13,10 +13,15 @@
 # for recovery, and the recovered game's save holds the move. Then the program is started again
 # without a game: from its title screen the user sets up a new game through the names and colour dialogs, writes a
 # note, saves, opens the help and quits with the help still open. Screenshots of each step go to
-# SCREENS_DIR as e2e-*.png.
+# SCREENS_DIR as e2e-*.png. Every program runs in a D-Bus session with the accessibility bus, and
+# the first one is read through AT-SPI as a screen reader reads it: the board describes the land
+# selected, and every picture and button of the legion window has a name.
 set -u
 installed=$1 game=$2 screens=$3
 suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp
+readAccessible=$(cd "$(dirname "$0")" && pwd)/read_accessible.py
+# Debian's own Python, which has pyatspi; the one first on the PATH may not.
+python=/usr/bin/python3
 
 # The game in tests/data: Anne (Black) has legion 0 on land 1 and legion 3 on land 7, Bob (Red)
 # has legion 60 on land 2. The file sits in SavedGames under an older time stamp, so the save
@@ -127,9 +132,10 @@ quit_program() {
     [ "$status" -eq 0 ] || fail "the program ended with exit status $status"
 }
 
-for tool in Xvfb xdotool import jq; do
+for tool in Xvfb xdotool import jq dbus-daemon dbus-send "$python"; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/dev.sh installs it)"
 done
+"$python" -c 'import pyatspi' 2>/dev/null || fail "pyatspi is not installed (scripts/dev.sh installs it)"
 mkdir -p "$screens" && rm -f "$screens"/e2e-*.png
 
 # A copy of the installed folder, started from another folder: the program finds its files
@@ -146,6 +152,7 @@ cp "$game" "$dir/SavedGames/$oldSave"
 "$dir/vkgame" dump "$game" >"$work/loaded.json" || fail "vkgame refuses $game"
 
 start_xvfb
+start_accessibility_bus
 # In the sanitizer build the program is checked for leaks when it quits.
 export LSAN_OPTIONS="suppressions=$suppressions${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
@@ -165,6 +172,10 @@ caption_matches "^$caption\$" ||
 shot 1-loaded
 
 after_change 2-selected click "${land1[@]}"
+# A screen reader reads the selected land from the board, as the panel shows it.
+"$python" "$readAccessible" "$programPid" board "Plains 1  (1S)
+Black Axes: Vorun?, Angel?, Centaur, Centaur, Gargoyle, Gargoyle, Ogre, Ogre" ||
+    fail "the board does not describe land 1 to AT-SPI"
 after_change 3-moved ctrl_click "${land2[@]}"
 after_change 4-dragged drag "${land7[@]}" "${land1[@]}"
 
@@ -175,6 +186,9 @@ double_click "${land2[@]}"
 wait_until "the legion window" 20 find_window '^Legion Contents -  '
 legionWindow=$found
 shot 5-legion-window
+# Both legions' sixteen creatures, the stacks and the graveyard, every one named.
+"$python" "$readAccessible" "$programPid" pictures 'Legion Contents -  ' 18 ||
+    fail "the legion window's pictures and buttons are not all named for AT-SPI"
 eval "$(xdotool getwindowgeometry --shell "$legionWindow" | grep -E '^(X|Y)=' | sed 's/^/legion/')"
 drag 50 112 "${land1[@]}" "$legionX" "$legionY"
 wait_until "the transfer question" 20 find_window '^Confirm$'

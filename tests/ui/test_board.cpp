@@ -3,18 +3,25 @@
 #include "tboardview.h"
 #include "tcharleft.h"
 #include "tdragcontroller.h"
+#include "tlandpanel.h"
 #include "tlgndisp.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
+#include <functional>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -107,6 +114,8 @@ private slots:
     void fullLegionCountIsYellow();
     void scrolledWindow_data();
     void scrolledWindow();
+    void toolTipNamesTheLegions();
+    void describesTheSelectionToAssistiveTechnology();
 };
 
 void TestBoard::pressHitsTheActiveArea_data()
@@ -413,6 +422,62 @@ void TestBoard::scrolledWindow()
 
     QCOMPARE(QPoint(horizontal->value(), vertical->value()), scrolled);
     QCOMPARE(SelectedNumber(s.form), selected);
+    VERIFY_PLATFORM_DONE(s.fake);
+}
+
+// Resting on a land shows its tip; the next land rested on shows its own, and the gap beside the
+// lands none.
+void TestBoard::toolTipNamesTheLegions()
+{
+    BoardSession s;
+    QToolTip::hideText();
+    const QString tower600 = "Tower 600\n"
+                             "Blue Anchor (?120 points): Vorun?, Angel?, Centaur, Centaur, "
+                             "Gargoyle, Gargoyle, Ogre, Ogre\n"
+                             "Blue Bat (31 points): Lion, Troll\n"
+                             "Red Cross (12 points): Ogre";
+    const QString marsh8 = "Marsh 8\nRed Fist (135 points): Troll, Troll, Troll, Troll, Ranger, "
+                           "Ranger, Wyvern, Warbear";
+    const QPoint gap(216, 260); // left of land 1's active area
+    for (const auto &[at, tip] :
+         {std::pair{ActiveCentre(90), tower600}, std::pair{ActiveCentre(1), QString("Plains 1")},
+          std::pair{ActiveCentre(8), marsh8}, std::pair{gap, QString()}}) {
+        QTest::mouseMove(s.form.windowHandle(), InWindow(s.form, at));
+        if (tip.isEmpty()) {
+            QTRY_VERIFY(!QToolTip::isVisible());
+            continue;
+        }
+        QTRY_COMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
+    }
+    VERIFY_PLATFORM_DONE(s.fake);
+}
+
+// The board is a named picture whose description is the selected land's, after every change of
+// the selection or of the land. (The offscreen platform has no accessibility bridge, so the
+// change events themselves are checked by the story under Xvfb.)
+void TestBoard::describesTheSelectionToAssistiveTechnology()
+{
+    BoardSession s;
+    QAccessibleInterface *board = QAccessible::queryAccessibleInterface(s.form.BoardImage);
+    QVERIFY(board);
+    QCOMPARE(board->role(), QAccessible::Graphic);
+    QCOMPARE(board->text(QAccessible::Name), QStringLiteral("Masterboard"));
+    const QString none = "No land selected";
+    const QString tower200 = "Tower 200  (2S)\nBlue Candle: Cyclops, Cyclops, Gorgon?\n"
+                             "Red Eagle: Griffon";
+    const QString rotated = "Tower 200  (2S)\nRed Eagle: Griffon\n"
+                            "Blue Candle: Cyclops, Cyclops, Gorgon?";
+    QCOMPARE(board->text(QAccessible::Description), none);
+    const std::vector<std::pair<std::function<void()>, QString>> steps{
+        {[&] { Click(s.form, ActiveCentre(86)); }, tower200},
+        {[&] { QTest::mouseClick(s.form.Panel->RotateLgnBtn, Qt::LeftButton); }, rotated},
+        {[&] { QTest::keyClick(s.form.windowHandle(), Qt::Key_Z, Qt::ControlModifier); }, tower200},
+        {[&] { Click(s.form, QPoint(1, 150)); }, none}, // the board's background
+    };
+    for (const auto &[action, description] : steps) {
+        action();
+        QCOMPARE(board->text(QAccessible::Description), description);
+    }
     VERIFY_PLATFORM_DONE(s.fake);
 }
 

@@ -84,6 +84,8 @@ class TestLgnDisp : public QObject {
 private slots:
     void actions_data();
     void actions();
+    void creaturesNameThemselves_data();
+    void creaturesNameThemselves();
 };
 
 void TestLgnDisp::actions_data()
@@ -168,6 +170,37 @@ void TestLgnDisp::actions()
     const TLegion &first = *s.windows->MainForm->LandStacks(shown.GetLandNumber()).GetStack(0);
     QCOMPARE(image.pixelColor(7, 7), QColor(Qt::white));
     QCOMPARE(image.pixelColor(20, 12), ToQColor(first.GetColorValue()));
+}
+
+void TestLgnDisp::creaturesNameThemselves_data()
+{
+    QTest::addColumn<QString>("actions");
+    QTest::addColumn<QString>("pictures"); // each shown picture's name, then its tip
+
+    const QString unsure = " 552,31";
+    QTest::newRow("as loaded") << ""
+                               << "Vorun: Vorun (?24 points) | Guardian: Guardian (24 points)";
+    QTest::newRow("reordered") << "d0"
+                               << "Guardian: Guardian (24 points) | Vorun: Vorun (?24 points)";
+    QTest::newRow("unsure") << "p1" + unsure
+                            << "Vorun: Vorun (?24 points) | Guardian?: Guardian? (24 points)";
+}
+
+// A picture's name and tip are those of the creature it shows now, which an edit may change.
+void TestLgnDisp::creaturesNameThemselves()
+{
+    QFETCH(QString, actions);
+    QFETCH(QString, pictures);
+    Session s(2);
+    for (const QString &action : actions.split(' ', Qt::SkipEmptyParts))
+        s.Act(action);
+
+    QStringList shown;
+    for (QLabel *picture : s.lgn.CritImages)
+        if (picture->isVisible())
+            shown << picture->accessibleName() + ": " + picture->toolTip();
+    QCOMPARE(shown.join(" | "), pictures);
+    VERIFY_PLATFORM_DONE(s.fake);
 }
 
 QTEST_MAIN(TestLgnDisp)

@@ -60,6 +60,7 @@ void TAboutForm::Build()
 {
     auto *picture = new QLabel(this);
     picture->setPixmap(CreaturePicture(CritPicture(Crit::Vorun)));
+    picture->setAccessibleName(QString::fromLatin1(CritNames[Crit::Vorun]));
     picture->setAlignment(Qt::AlignTop);
     auto *columns = new QHBoxLayout;
     columns->setSpacing(ColumnGap);

@@ -26,6 +26,9 @@ constexpr const char *PlrHdrText = "Player";
 constexpr const char *PlrTowerText = "Tower";
 constexpr const char *PlrColorText = "Color";
 constexpr const char *ColorInstrText = "Choose a color for player:";
+// The swatches' states, for those who cannot see them; a chosen colour is named.
+constexpr const char *NotChosenName = "No color yet";
+constexpr const char *ChoosingName = "Choosing now";
 
 constexpr int TextPixels = 11; // 8 points
 constexpr int RowPitch = 24;
@@ -142,6 +145,8 @@ void TColorForm::BuildButtons(QGridLayout *grid)
         policy.setRetainSizeWhenHidden(true);
         button->setSizePolicy(policy);
         button->setIcon(ButtonFace(tag, font()));
+        // The name is painted on the face, which a screen reader cannot read.
+        button->setAccessibleName(QString::fromLatin1(ColorNames[size_t(tag)]));
         button->setIconSize(FaceSize);
         grid->addWidget(button, tag / ButtonsPerLine, tag % ButtonsPerLine);
         connect(button, &QPushButton::clicked, this, [this, tag] { ColorBtnClick(tag); });
@@ -183,6 +188,7 @@ void TColorForm::ClearRow(int row)
     NameLabels[size_t(row)]->setToolTip(QString());
     Shapes[size_t(row)]->SetBrushStyle(Qt::SolidPattern);
     Shapes[size_t(row)]->SetBrushColor(palette().color(QPalette::Window));
+    Shapes[size_t(row)]->setAccessibleName(QString::fromLatin1(NotChosenName));
 }
 
 void TColorForm::AdvanceChooser()
@@ -194,6 +200,7 @@ void TColorForm::AdvanceChooser()
         return;
     Shapes[size_t(currentRow)]->SetBrushColor(Qt::white);
     Shapes[size_t(currentRow)]->SetBrushStyle(Qt::DiagCrossPattern);
+    Shapes[size_t(currentRow)]->setAccessibleName(QString::fromLatin1(ChoosingName));
     ShowName(CurPlrLabel, rowNames[size_t(currentRow)]);
 }
 
@@ -204,6 +211,7 @@ void TColorForm::ColorBtnClick(int tag)
     chosen[size_t(currentRow)] = uint8_t(tag);
     Shapes[size_t(currentRow)]->SetBrushStyle(Qt::SolidPattern);
     Shapes[size_t(currentRow)]->SetBrushColor(ToQColor(ColorValues[size_t(tag)]));
+    Shapes[size_t(currentRow)]->setAccessibleName(QString::fromLatin1(ColorNames[size_t(tag)]));
     AdvanceChooser();
     // Hiding the pressed button, which holds the focus, moves the focus on along the tab order.
     BitBtns[size_t(tag)]->hide();

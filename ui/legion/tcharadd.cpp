@@ -41,6 +41,9 @@ constexpr std::array<int, Crit::LastType + 1> LowStockLevel{
 
 const QColor LowColor(255, 255, 0);
 const QColor ScarceColor(255, 0, 0);
+// What the frame's colour tells, for those who cannot see it.
+constexpr const char *LowName = "Running low";
+constexpr const char *ScarceName = "Nearly gone";
 
 QPoint FramePos(uint8_t type)
 {
@@ -101,6 +104,7 @@ void TMonSelectForm::BuildType(uint8_t type)
 
     auto *image = new QLabel(this);
     image->setPixmap(CreaturePicture(CritPicture(type)));
+    image->setAccessibleName(QString::fromLatin1(CritNames[type]));
     image->setGeometry(
         QRect(framePos + QPoint(PictureInset, PictureInset), QSize(PictureSize, PictureSize)));
     image->installEventFilter(this);
@@ -147,6 +151,7 @@ void TMonSelectForm::ShowStock(uint8_t type)
         return;
     }
     frame->SetBrushColor(left > level ? LowColor : ScarceColor);
+    frame->setAccessibleName(QString::fromLatin1(left > level ? LowName : ScarceName));
     frame->show();
 }
 

@@ -3,6 +3,7 @@
 #include "pictures.h"
 #include "platform.h"
 #include "labels.h"
+#include "landtext.h"
 #include "qtcolor.h"
 #include "tcharadd.h"
 #include "tgamedoc.h"
@@ -31,9 +32,16 @@ constexpr const char *CaptionPrefix = "Legion Contents -  ";
 constexpr const char *AddStackCaption = "&New Stack";
 constexpr const char *NotSureCaption = "&Unsure";
 constexpr const char *RotateCaption = "&Rotate";
-// The unsure mark, and the start of the value of a legion whose worth nobody knows.
-constexpr const char *UnsureMark = "?";
-constexpr const char *PointsSuffix = " points";
+constexpr const char *StacksName = "Recruitment stacks";
+constexpr const char *StacksTip
+    = "Drag from here onto a legion to recruit a creature.\n"
+      "Drop a creature here to return it to the stacks,\n"
+      "or a legion's marker to return all its creatures and remove it from the board.";
+constexpr const char *GraveyardName = "Graveyard";
+constexpr const char *GraveyardTip
+    = "Drop a creature here to kill it,\n"
+      "or a legion's marker to kill all its creatures and remove it from the board.";
+constexpr const char *SelectionName = "Selected creature";
 
 constexpr const char *NoFirstLegion = "Bug: ShowLgns() called for land with no first legion";
 constexpr const char *InvalidCreature
@@ -237,6 +245,10 @@ void TLgnDispForm::BuildTopStrip()
     }
     CStacksImage->setPixmap(StacksPicture());
     GraveyardImage->setPixmap(GraveyardPicture());
+    CStacksImage->setAccessibleName(QString::fromLatin1(StacksName));
+    CStacksImage->setToolTip(QString::fromLatin1(StacksTip));
+    GraveyardImage->setAccessibleName(QString::fromLatin1(GraveyardName));
+    GraveyardImage->setToolTip(QString::fromLatin1(GraveyardTip));
 
     AddStackBtn = new QPushButton(AddStackCaption, this);
     NotSureBtn = new QPushButton(NotSureCaption, this);
@@ -263,6 +275,7 @@ void TLgnDispForm::BuildRows()
         const QPoint at(PictureSize * (k % RowCrits), PictureTops[size_t(k / RowCrits)]);
         TShape *frame = new TShape(this, 0, Qt::blue);
         frame->SetBrushColor(Qt::blue);
+        frame->setAccessibleName(QString::fromLatin1(SelectionName));
         frame->setGeometry(at.x(), at.y() - FrameAbove, PictureSize, FrameHeight);
         frame->hide();
         SelShapes[size_t(k)] = frame;
@@ -378,6 +391,8 @@ void TLgnDispForm::ShowRowLegion(int row, const TLegion &legion)
 {
     mrkrLbls[size_t(row)]->setText(QString::fromStdString(legion.GetName()));
     mrkrShapes[size_t(row)]->SetBrushColor(ToQColor(legion.GetColorValue()));
+    // The colour the marker paints, for those who cannot see it.
+    mrkrShapes[size_t(row)]->setAccessibleName(QString::fromLatin1(ColorNames[legion.GetColor()]));
     DrawLgnRow(row, legion);
 }
 
@@ -394,12 +409,14 @@ void TLgnDispForm::DrawLgnRow(int row, const TLegion &legion)
             return;
         }
         const size_t k = size_t(row * RowCrits + i);
-        UnsureLbls[k]->setVisible(legion.GetUnsure()[size_t(i)]);
+        const bool unsure = legion.GetUnsure()[size_t(i)];
+        UnsureLbls[k]->setVisible(unsure);
         CritImages[k]->setPixmap(CreaturePicture(CritPicture(type)));
+        CritImages[k]->setAccessibleName(QString::fromStdString(CreatureName(type, unsure)));
+        CritImages[k]->setToolTip(QString::fromStdString(CreatureText(type, unsure)));
         CritImages[k]->show();
     }
-    value->setText((legion.PointsUnknown() ? QString::fromLatin1(UnsureMark) : QString())
-                   + QString::number(legion.Points()) + PointsSuffix);
+    value->setText(QString::fromStdString(PointsText(legion)));
     for (; i < RowCrits; ++i) {
         CritImages[size_t(row * RowCrits + i)]->hide();
         UnsureLbls[size_t(row * RowCrits + i)]->hide();

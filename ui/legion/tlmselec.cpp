@@ -139,6 +139,7 @@ void TLMSelectForm::BuildMarkers(int count, const std::vector<TPlayer *> &gamePl
             continue;
         const uint8_t colour = players[size_t(p)]->GetColor();
         ColorShapes[size_t(p)]->SetBrushColor(ToQColor(ColorValues[colour]));
+        ColorShapes[size_t(p)]->setAccessibleName(QString::fromLatin1(ColorNames[colour]));
         for (int m = 0; m < MarkersPerColor; ++m)
             BuildMarker(p, m, colour);
     }
@@ -167,6 +168,11 @@ void TLMSelectForm::BuildMarker(int row, int marker, uint8_t colour)
     shape->setGeometry(QRect(MarkerOrigin(row, marker), QSize(BoxSize, BoxSize)));
     QLabel *label = MakeLabel(this, ShortName(size_t(MarkersPerColor * colour + marker)),
                               MarkerOrigin(row, marker) + MarkerLabelOffset, labelFont);
+    // The box shows only the marker's first letters, and its colour.
+    const QString fullName
+        = QString::fromStdString(players[size_t(row)]->GetLegion(marker)->ColouredName());
+    shape->setAccessibleName(fullName);
+    label->setAccessibleName(fullName);
     for (QWidget *control : std::initializer_list<QWidget *>{shape, label}) {
         control->installEventFilter(this);
         control->show();

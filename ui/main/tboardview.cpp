@@ -1,19 +1,25 @@
 #include "tboardview.h"
 
+#include "landtext.h"
 #include "qtcolor.h"
 #include "tlegion.h"
 #include "tmastrbd.h"
 #include "vornmain.h"
 
+#include <QAccessibleWidget>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <string>
 
 namespace {
 
 constexpr QColor FullLegionColor(255, 255, 0);
+constexpr const char *BoardName = "Masterboard";
+constexpr const char *NoSelectionText = "No land selected";
 
 QRect MarkerRect(int s, bool upward, bool second)
 {
@@ -38,6 +44,14 @@ QFont MarkerFont(const TMarkerFont &font)
     return qfont;
 }
 
+// Qt makes a plain widget a filler, which screen readers pass over in silence; the board is a
+// picture to read, whose description is the selected land.
+QAccessibleInterface *BoardAccessible(const QString &, QObject *object)
+{
+    auto *board = dynamic_cast<TBoardView *>(object);
+    return board ? new QAccessibleWidget(board, QAccessible::Graphic) : nullptr;
+}
+
 } // namespace
 
 // The board's pictures and areas once made: a message box shown while they are being made (a
@@ -52,6 +66,10 @@ TBoardView::TBoardView(QWidget *parent, TVorunMainForm &form) : QWidget(parent),
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     TDragController::Instance().RegisterTarget(this);
+    static const bool accessibleBoard = (QAccessible::installFactory(BoardAccessible), true);
+    Q_UNUSED(accessibleBoard);
+    setAccessibleName(QString::fromLatin1(BoardName));
+    DescribeSelection(0);
 }
 
 bool TBoardView::LoadPicture(const QString &path)
@@ -88,6 +106,39 @@ void TBoardView::RepaintLand(int land)
 {
     if (BuiltBoard() && land >= 1 && land <= LandCount)
         update(LandBoxRect(land));
+}
+
+void TBoardView::DescribeSelection(int n)
+{
+    setAccessibleDescription(n >= 1 && n <= LandCount
+                                 ? QString::fromStdString(LandDescription(n, form.LandStacks(n)))
+                                 : QString::fromLatin1(NoSelectionText));
+}
+
+bool TBoardView::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    ShowLandToolTip(static_cast<QHelpEvent *>(event));
+    return true;
+}
+
+// The tip stays while the pointer rests on the land's active area, so the next land the pointer
+// reaches shows its own.
+void TBoardView::ShowLandToolTip(QHelpEvent *event)
+{
+    const int land = LandAt(event->pos());
+    if (land == 0) {
+        QToolTip::hideText();
+        event->ignore();
+        return;
+    }
+    const TRect &area = form.Board()->GetLand(land).ActiveArea();
+    const QRect active(area.left - BoardLeft, area.top, area.right - area.left,
+                       area.bottom - area.top);
+    QToolTip::showText(event->globalPos(),
+                       QString::fromStdString(LandToolTip(land, form.LandStacks(land))), this,
+                       active);
 }
 
 void TBoardView::paintEvent(QPaintEvent *event)

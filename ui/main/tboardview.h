@@ -7,11 +7,13 @@
 
 class TVorunMainForm;
 class TVorunMasterboard;
+class QHelpEvent;
 class QPainter;
 
 // The board picture with the legions drawn on their lands. The 96 land areas are regions of this
-// one widget: presses are tested against the lands' active areas (which never overlap), and
-// everything else on the board counts as the window background.
+// one widget: presses and the tool tips are tested against the lands' active areas (which never
+// overlap), and everything else on the board counts as the window background. To a screen reader
+// it is one picture whose description is the selected land's.
 class TBoardView : public QWidget, public TDragTarget {
 public:
     TBoardView(QWidget *parent, TVorunMainForm &form);
@@ -24,18 +26,22 @@ public:
     // The land box in widget coordinates.
     QRect LandBoxRect(int land) const;
     void RepaintLand(int land);
+    // Tells assistive technology about land n (0: none), as the panel describes it.
+    void DescribeSelection(int n);
 
     QWidget *DropWidget() override { return this; }
     bool DragOver(const TDragSource &source, QPoint pos) override;
     void DragDrop(const TDragSource &source, QPoint pos) override;
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     void LandPaintBoxPaint(QPainter &painter, int land);
+    void ShowLandToolTip(QHelpEvent *event);
     const TVorunMasterboard *BuiltBoard() const;
 
     TVorunMainForm &form;

@@ -1,6 +1,7 @@
 #include "tlandpanel.h"
 
 #include "labels.h"
+#include "landtext.h"
 #include "qtcolor.h"
 #include "tcatalog.h"
 #include "tlandstacks.h"
@@ -67,20 +68,6 @@ TLandPanel::TLandPanel(QWidget *parent) : QWidget(parent)
     ActvLgnLbl2->raise();
 }
 
-std::string TLandPanel::TroopsText(const TLegion &legion)
-{
-    std::string text;
-    const auto &crits = legion.GetCrits();
-    for (int i = 0; i < TLegion::MaxCrits && crits[size_t(i)] != Crit::None; ++i) {
-        text += CritNames[crits[size_t(i)]];
-        if (legion.GetUnsure()[size_t(i)])
-            text += "?";
-        if (i + 1 < TLegion::MaxCrits && crits[size_t(i + 1)] != Crit::None)
-            text += ", ";
-    }
-    return text;
-}
-
 void TLandPanel::ShowHeadings()
 {
     ActvLandLbl->setText(NoneCaption);
@@ -116,6 +103,8 @@ void TLandPanel::ShowLegion(const TLegion &legion, TShape *shape, QLabel *name, 
 {
     name->setText(QString::fromStdString(legion.GetName()));
     shape->SetBrushColor(ToQColor(legion.GetColorValue()));
+    // The colour the box paints, for those who cannot see it.
+    shape->setAccessibleName(QString::fromLatin1(ColorNames[legion.GetColor()]));
     troops->setText(QString::fromStdString(TroopsText(legion)));
     shape->show();
     troops->show();
@@ -123,12 +112,11 @@ void TLandPanel::ShowLegion(const TLegion &legion, TShape *shape, QLabel *name, 
 
 void TLandPanel::ShowLand(int n, const TLandStacks &legions)
 {
-    QString caption = QString::fromStdString(LandTitle(n));
-    if (const int stacks = legions.StackCount(); stacks > 0)
-        caption += QStringLiteral("  (%1S)").arg(stacks);
-    ActvLandLbl->setText(caption);
+    ActvLandLbl->setText(QString::fromStdString(LandCaption(n, legions)));
     SetTextColor(ActvLandLbl, Qt::black);
-    ActvLandShape->SetBrushColor(ToQColor(TerrainColors[size_t(LandTable[size_t(n)].terrain)]));
+    const TTerrain terrain = LandTable[size_t(n)].terrain;
+    ActvLandShape->SetBrushColor(ToQColor(TerrainColors[size_t(terrain)]));
+    ActvLandShape->setAccessibleName(QString::fromStdString(TerrainTitle(terrain)));
     ActvLandShape->show();
     AddMrkrBtn->setVisible(legions.GetStack(2) == nullptr);
 

@@ -3,7 +3,6 @@
 #include <QWidget>
 
 #include <array>
-#include <string>
 
 class QLabel;
 class QPushButton;
@@ -32,9 +31,6 @@ public:
     // scroll area would then scroll to show the next button.
     bool HoldsFocus() const;
     std::array<QPushButton *, 3> Buttons() const { return {AddMrkrBtn, ViewLgnBtn, RotateLgnBtn}; }
-
-    // A legion's creatures as the panel lists them: "Vorun?, Angel, Ogre".
-    static std::string TroopsText(const TLegion &legion);
 
     QLabel *SelLandLbl = nullptr;
     TShape *ActvLandShape = nullptr;

@@ -37,6 +37,7 @@ int TVorunMainForm::ClearSelection()
     selectedLand = nullptr;
     activeLegion = nullptr;
     Panel->ShowNone();
+    BoardImage->DescribeSelection(0);
     return was;
 }
 
@@ -72,6 +73,7 @@ void TVorunMainForm::SelectLand(int n)
 
     activeLegion = game.Land(n).GetStack(0);
     Panel->ShowLand(n, game.Land(n));
+    BoardImage->DescribeSelection(n);
 }
 
 void TVorunMainForm::AddMrkrBtnClick()

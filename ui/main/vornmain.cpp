@@ -313,6 +313,7 @@ int TVorunMainForm::ShowPlayer(int index, const std::string &name, int colour)
     label->setText(ShownText(name));
     label->adjustSize();
     PlyrBgShapes[size_t(index)]->SetBrushColor(ToQColor(ColorValues[size_t(colour)]));
+    PlyrBgShapes[size_t(index)]->setAccessibleName(QString::fromLatin1(ColorNames[size_t(colour)]));
     return label->width();
 }
 
