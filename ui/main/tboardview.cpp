@@ -1,10 +1,12 @@
 #include "tboardview.h"
 
+#include "boardpicture.h"
 #include "qtcolor.h"
 #include "tlegion.h"
 #include "tmastrbd.h"
 #include "vornmain.h"
 
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -27,6 +29,19 @@ void DrawMarker(QPainter &painter, const QRect &box, QColor fill, QColor border)
     painter.setBrush(fill);
     // The pen is centred on the edges of the exclusive rectangle, as the marker geometry assumes.
     painter.drawRect(QRectF(box.left(), box.top(), box.width(), box.height()));
+}
+
+// Above a device pixel ratio of 1 a scaled-up 1x picture would be blurred: the picture is drawn
+// for the device instead, from the same land geometry as the file. The file is only looked at,
+// so that a broken install is still reported, at no cost to drawing. Null when the file is
+// missing or not a picture.
+QPixmap MakePicture(const QString &path, int s, qreal ratio)
+{
+    if (ratio <= 1)
+        return QPixmap(path);
+    if (!QImageReader(path).canRead())
+        return QPixmap();
+    return QPixmap::fromImage(DrawBoardPicture(s, ratio));
 }
 
 QFont MarkerFont(const TMarkerFont &font)
@@ -54,15 +69,24 @@ TBoardView::TBoardView(QWidget *parent, TVorunMainForm &form) : QWidget(parent),
     TDragController::Instance().RegisterTarget(this);
 }
 
-bool TBoardView::LoadPicture(const QString &path)
+bool TBoardView::LoadPicture(const QString &path, int s)
 {
-    QPixmap loaded;
-    if (!loaded.load(path))
+    const qreal ratio = devicePixelRatioF();
+    const QPixmap made = MakePicture(path, s, ratio);
+    if (made.isNull())
         return false;
-    picture = loaded;
-    resize(picture.size());
+    picture = made;
+    picturePath = path;
+    boardUnit = s;
+    pictureRatio = ratio;
+    resize(PictureSize());
     update();
     return true;
+}
+
+QSize TBoardView::PictureSize() const
+{
+    return picture.deviceIndependentSize().toSize();
 }
 
 int TBoardView::LandAt(QPoint pos) const
@@ -92,9 +116,20 @@ void TBoardView::RepaintLand(int land)
 
 void TBoardView::paintEvent(QPaintEvent *event)
 {
+    // Moved to a screen of another device pixel ratio: the picture for that screen, once.
+    if (boardUnit != 0 && devicePixelRatioF() != pictureRatio) {
+        pictureRatio = devicePixelRatioF();
+        if (QPixmap made = MakePicture(picturePath, boardUnit, pictureRatio); !made.isNull())
+            picture = made;
+    }
     QPainter painter(this);
-    painter.fillRect(event->rect(), Qt::black);
-    painter.drawPixmap(event->rect(), picture, event->rect());
+    const QRect exposed = event->rect();
+    painter.fillRect(exposed, Qt::black);
+    // The source is in the picture's own pixels.
+    const qreal ratio = picture.devicePixelRatio();
+    painter.drawPixmap(QRectF(exposed), picture,
+                       QRectF(exposed.x() * ratio, exposed.y() * ratio, exposed.width() * ratio,
+                              exposed.height() * ratio));
     if (!BuiltBoard())
         return;
     for (int n = 1; n <= LandCount; ++n) {
