@@ -66,6 +66,27 @@ private slots:
         VERIFY_PLATFORM_DONE(s.fake);
     }
 
+    // Fist's marker on Marsh 8: its dark outline and white border each cover whole device pixels,
+    // two for each pixel of the window, with no blur on either side.
+    void markersAreCrisp()
+    {
+        BoardSession s;
+        const QRect box = s.form.BoardImage->LandBoxRect(8);
+        const TRect marker = MarkerBox(15, true, false);
+        const QImage image = s.form.BoardImage->grab().toImage();
+        QCOMPARE(image.devicePixelRatio(), 2.0);
+        const int y = 2 * (box.top() + (marker.top + marker.bottom) / 2);
+        const int left = 2 * (box.left() + marker.left - 1); // the outline's first device pixel
+        const QColor outline(20, 20, 20);
+        QVERIFY(image.pixelColor(left - 1, y) != outline);
+        for (int x : {left, left + 1})
+            QCOMPARE(image.pixelColor(x, y), outline);
+        for (int x = left + 2; x < left + 6; ++x)
+            QCOMPARE(image.pixelColor(x, y), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(left + 6, y), QColor(212, 0, 0)); // Bob's red
+        VERIFY_PLATFORM_DONE(s.fake);
+    }
+
     // The "@2x" pictures built into the program, with the pointers' hot spots where they were.
     void builtInPictures()
     {

@@ -16,6 +16,7 @@
 namespace {
 
 constexpr QColor FullLegionColor(255, 255, 0);
+constexpr QColor MarkerOutline(20, 20, 20);
 
 QRect MarkerRect(int s, bool upward, bool second)
 {
@@ -23,12 +24,17 @@ QRect MarkerRect(int s, bool upward, bool second)
     return QRect(box.left, box.top, box.right - box.left, box.bottom - box.top);
 }
 
+// A marker's 3-pixel border is centred on the edges of the exclusive rectangle, as the marker
+// geometry assumes: from a pixel outside them to a pixel inside. Its outermost pixels are dark, so
+// that the white border has an edge on light lands too, and a marker on a land of its own colour
+// stands apart. Whole rectangles, so that at any device pixel ratio the border covers the same
+// pixels of the board.
 void DrawMarker(QPainter &painter, const QRect &box, QColor fill, QColor border)
 {
-    painter.setPen(QPen(border, 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    painter.setBrush(fill);
-    // The pen is centred on the edges of the exclusive rectangle, as the marker geometry assumes.
-    painter.drawRect(QRectF(box.left(), box.top(), box.width(), box.height()));
+    const QRect outer(box.left() - 1, box.top() - 1, box.width() + 3, box.height() + 3);
+    painter.fillRect(outer, MarkerOutline);
+    painter.fillRect(outer.adjusted(1, 1, -1, -1), border);
+    painter.fillRect(outer.adjusted(3, 3, -3, -3), fill);
 }
 
 // Above a device pixel ratio of 1 a scaled-up 1x picture would be blurred: the picture is drawn
