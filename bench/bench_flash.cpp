@@ -17,7 +17,9 @@
 
 // CPU cost of one flash tick in the game view: the program's windows with a game loaded from
 // the command line, a land with a legion selected, then many ticks, each followed by the
-// repaint it asks for. The flash timer is stopped so that only the counted ticks paint.
+// repaint it asks for. The flash timer is stopped so that only the counted ticks paint. Then the
+// cost of a change of board size, picture made and board repainted, for each size: at a device
+// pixel ratio above 1 (QT_SCALE_FACTOR=2) that is where the board picture is drawn.
 //
 // Usage: bench_flash PROGRAM_DIR SAVED_GAME [TICKS]. Runs on the offscreen platform unless
 // QT_QPA_PLATFORM says otherwise (startup.sh runs it on its Xvfb server).
@@ -25,6 +27,7 @@
 namespace {
 
 constexpr int DefaultTicks = 2000;
+constexpr int SizeChanges = 5; // of each size, timed
 constexpr qint64 WaitLimitMs = 30000;
 
 // Counts the board's paints and remembers the area of the last one.
@@ -110,5 +113,31 @@ int main(int argc, char **argv)
                 "%dx%d, land box %dx%d)\n",
                 cpu / ticks, ticks, land, counter.paints - paintsBefore, counter.lastRect.width(),
                 counter.lastRect.height(), box.width(), box.height());
+
+    // A change to the size, until the board has painted it.
+    const auto changeTo = [&](int size) {
+        const int expected = counter.paints + 1;
+        mainForm.SizeMIs[size_t(size - 1)]->trigger();
+        return ProcessUntil([&] { return counter.paints >= expected; });
+    };
+    // From the previous size to this one, so that every change makes a new picture.
+    std::printf("size change at device pixel ratio %g, ms CPU (mean of %d):",
+                mainForm.BoardImage->devicePixelRatioF(), SizeChanges);
+    for (int size = 1; size <= BoardSizeCount; ++size) {
+        double total = 0;
+        for (int i = 0; i < SizeChanges; ++i) {
+            const int previous = size == 1 ? BoardSizeCount : size - 1;
+            bool painted = mainForm.ChosenBoardSize() == previous || changeTo(previous);
+            const double start = CpuMicroseconds();
+            painted = changeTo(size) && painted;
+            total += CpuMicroseconds() - start;
+            if (!painted) {
+                std::fprintf(stderr, "bench_flash: size %d painted nothing\n", size);
+                return 1;
+            }
+        }
+        std::printf(" size %d %.1f", size, total / SizeChanges / 1000);
+    }
+    std::printf("\n");
     return 0;
 }
