@@ -87,7 +87,8 @@ private slots:
         VERIFY_PLATFORM_DONE(s.fake);
     }
 
-    // The "@2x" pictures built into the program, with the pointers' hot spots where they were.
+    // The "@2x" pictures built into the program, with the pointers' hot spots where they were (on
+    // this platform; on X11 they are given in the picture's pixels, which only the X server shows).
     void builtInPictures()
     {
         for (uint8_t code : {Crit::Angel, Crit::Vorun, Crit::Unknown}) {

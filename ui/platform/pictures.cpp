@@ -46,8 +46,16 @@ QPixmap CreaturePicture(int resourceId)
 QCursor ProgramCursor(int resourceId)
 {
     for (const PointerSpot &spot : PointerSpots) {
-        if (spot.resourceId == resourceId)
-            return QCursor(Resource(resourceId, PointerSide), spot.hotX, spot.hotY);
+        if (spot.resourceId != resourceId)
+            continue;
+        const QPixmap pointer = Resource(resourceId, PointerSide);
+        // QCursor takes the hot spot in device-independent pixels, and the platforms scale it with
+        // the picture, except Qt 6.4's X11 one: it gives the X server the hot spot as it is,
+        // beside the picture's own pixels. There it is given in those pixels.
+        const qreal scale = QGuiApplication::platformName() == QLatin1String("xcb")
+            ? pointer.devicePixelRatio()
+            : 1.0;
+        return QCursor(pointer, qRound(spot.hotX * scale), qRound(spot.hotY * scale));
     }
     return QCursor(Qt::ArrowCursor);
 }
