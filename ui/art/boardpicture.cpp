@@ -109,24 +109,22 @@ LabelLayout LayOutLabel(const QString &text, int s, const QPolygonF &hexagon, bo
     font.setBold(true);
     font.setHintingPreference(QFont::PreferFullHinting);
     QRect ink;
-    int top = -1;
+    const auto layout = [&](int top) {
+        const QPointF baseline(std::round(centerX - ink.width() / 2.0) - ink.left(),
+                               top - ink.top());
+        return LabelLayout{font, baseline, QRectF(ink).translated(baseline)};
+    };
     for (int pixels = std::max(MinPixelSize, s * 6 / 10); pixels >= MinPixelSize; --pixels) {
         font.setPixelSize(pixels);
         for (int stretch = 100; stretch >= MinStretch; stretch -= 4) {
             font.setStretch(stretch);
             ink = QFontMetrics(font).tightBoundingRect(text);
-            top = InkTop(ink.size(), centerX, band, upward, hexagon);
-            if (top >= 0)
-                break;
+            if (const int top = InkTop(ink.size(), centerX, band, upward, hexagon); top >= 0)
+                return layout(top);
         }
-        if (top >= 0)
-            break;
     }
     // Too small a land to do better: the smallest try, at the band's wide end.
-    if (top < 0)
-        top = upward ? band.bottom() + 1 - ink.height() : band.top();
-    const QPointF baseline(std::round(centerX - ink.width() / 2.0) - ink.left(), top - ink.top());
-    return {font, baseline, QRectF(ink).translated(baseline)};
+    return layout(upward ? band.bottom() + 1 - ink.height() : band.top());
 }
 
 void DrawLabel(QPainter &painter, const QString &text, const LabelLayout &layout,
