@@ -46,6 +46,9 @@ wait_until() {
     done
 }
 
+# find_window TITLE_PATTERN: sets `found` to a visible window whose title matches.
+find_window() { found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$found" ]; }
+
 # start_xvfb [SCREEN]: a server on a free display, which Xvfb picks itself and writes once it
 # accepts connections; the program then sees it and nothing of the desktop the tests run in. It
 # never resets when the last program ends: the next one, started at once, would find no server.

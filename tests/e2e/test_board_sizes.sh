@@ -32,7 +32,6 @@ land_box() {
         y = int(16 * 0.8660254 * s + 0.5)
         print 149 + 16 * s, y, 3 * s + 2, int(2.5980762 * s + y + 1.5) - y }'
 }
-find_window() { found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$found" ]; }
 window_has_size() {
     local WIDTH="" HEIGHT=""
     eval "$(xdotool getwindowgeometry --shell "$mainWindow" | grep -E '^(WIDTH|HEIGHT)=')"
