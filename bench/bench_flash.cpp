@@ -17,7 +17,9 @@
 
 // CPU cost of one flash tick in the game view: the program's windows with a game loaded from
 // the command line, a land with a legion selected, then many ticks, each followed by the
-// repaint it asks for. The flash timer is stopped so that only the counted ticks paint.
+// repaint it asks for. The flash timer is stopped so that only the counted ticks paint. Then the
+// cost of a change of board size, picture made and board repainted, for each size: at a device
+// pixel ratio above 1 (QT_SCALE_FACTOR=2) that is where the board picture is drawn.
 //
 // Usage: bench_flash PROGRAM_DIR SAVED_GAME [TICKS]. Runs on the offscreen platform unless
 // QT_QPA_PLATFORM says otherwise (startup.sh runs it on its Xvfb server).
@@ -25,6 +27,7 @@
 namespace {
 
 constexpr int DefaultTicks = 2000;
+constexpr int SizeChanges = 5; // of each size, timed
 constexpr qint64 WaitLimitMs = 30000;
 
 // Counts the board's paints and remembers the area of the last one.
@@ -110,5 +113,40 @@ int main(int argc, char **argv)
                 "%dx%d, land box %dx%d)\n",
                 cpu / ticks, ticks, land, counter.paints - paintsBefore, counter.lastRect.width(),
                 counter.lastRect.height(), box.width(), box.height());
+
+    // A change to the size: the processor time until the picture is made (the change itself
+    // runs at once), and until the board has painted it.
+    struct Cost {
+        double made = 0;
+        double painted = 0;
+    };
+    const auto changeTo = [&](int size, Cost &cost) {
+        const int expected = counter.paints + 1;
+        const double start = CpuMicroseconds();
+        mainForm.SizeMIs[size_t(size - 1)]->trigger();
+        cost.made += CpuMicroseconds() - start;
+        const bool painted = ProcessUntil([&] { return counter.paints >= expected; });
+        cost.painted += CpuMicroseconds() - start;
+        return painted;
+    };
+    // From the previous size to this one, so that every change makes a new picture.
+    std::printf("size change at device pixel ratio %g, ms CPU to the picture made / painted (mean "
+                "of %d):",
+                mainForm.BoardImage->devicePixelRatioF(), SizeChanges);
+    for (int size = 1; size <= BoardSizeCount; ++size) {
+        Cost cost;
+        Cost untimed;
+        for (int i = 0; i < SizeChanges; ++i) {
+            const int previous = size == 1 ? BoardSizeCount : size - 1;
+            if ((mainForm.ChosenBoardSize() != previous && !changeTo(previous, untimed))
+                || !changeTo(size, cost)) {
+                std::fprintf(stderr, "bench_flash: size %d painted nothing\n", size);
+                return 1;
+            }
+        }
+        std::printf(" size %d %.1f / %.1f", size, cost.made / SizeChanges / 1000,
+                    cost.painted / SizeChanges / 1000);
+    }
+    std::printf("\n");
     return 0;
 }

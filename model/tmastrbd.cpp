@@ -202,7 +202,7 @@ void TVorunMasterboard::SetBoardSize(int chosenSize, bool first)
         return;
     s = unit;
     const std::string picture = BoardPictureFile(programDir, s);
-    if (!Ui::LoadBoardPicture(picture))
+    if (!Ui::LoadBoardPicture(picture, s))
         Ui::FatalError("Cannot load main board image.  Bad install.\n" + picture + ": "
                            + PictureProblem(picture),
                        "Critical Error");

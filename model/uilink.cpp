@@ -43,9 +43,9 @@ void FatalError(const std::string &text, const std::string &caption)
         installed->ShowFatalError(text, caption);
 }
 
-bool LoadBoardPicture(const std::string &path)
+bool LoadBoardPicture(const std::string &path, int s)
 {
-    return installed ? installed->LoadBoardPicture(path) : true;
+    return installed ? installed->LoadBoardPicture(path, s) : true;
 }
 
 void BoardResized()

@@ -17,8 +17,8 @@ public:
     // A stop box after which the program ends at once with exit code 0.
     virtual void ShowFatalError(const std::string &text, const std::string &caption) = 0;
 
-    // Load the board picture; false when the file is missing or unreadable.
-    virtual bool LoadBoardPicture(const std::string &path) = 0;
+    // Load the board picture for board unit s; false when the file is missing or unreadable.
+    virtual bool LoadBoardPicture(const std::string &path, int s) = 0;
     // The board picture changed size: recompute the scroll bars and repaint.
     virtual void BoardResized() = 0;
     // Scroll positions to subtract from land areas (0 where a scroll bar is hidden).
@@ -35,7 +35,7 @@ namespace Ui {
 void Diagnostic(const char *format, ...) __attribute__((format(printf, 1, 2)));
 void Message(const std::string &text, const std::string &caption);
 void FatalError(const std::string &text, const std::string &caption);
-bool LoadBoardPicture(const std::string &path);
+bool LoadBoardPicture(const std::string &path, int s);
 void BoardResized();
 int ScrollX();
 int ScrollY();

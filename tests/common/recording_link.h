@@ -22,7 +22,7 @@ public:
     {
         Record("Fatal", text + " | " + caption);
     }
-    bool LoadBoardPicture(const std::string &path) override
+    bool LoadBoardPicture(const std::string &path, int) override
     {
         Record("Picture", path);
         return pictureLoads;

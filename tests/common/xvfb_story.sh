@@ -48,11 +48,15 @@ wait_until() {
     done
 }
 
-# start_xvfb: a server on a free display, which Xvfb picks itself and writes once it accepts
-# connections; the program then sees it and nothing of the desktop the tests run in. It never
-# resets when the last program ends: the next one, started at once, would find no server.
+# find_window TITLE_PATTERN: sets `found` to a visible window whose title matches.
+find_window() { found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$found" ]; }
+
+# start_xvfb [SCREEN]: a server on a free display, which Xvfb picks itself and writes once it
+# accepts connections; the program then sees it and nothing of the desktop the tests run in. It
+# never resets when the last program ends: the next one, started at once, would find no server.
+# The screen is 1280x1024x24 unless given.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfbPid=$!
     wait_until "Xvfb to start" 20 test -s "$work/display"
     display=:$(cat "$work/display")

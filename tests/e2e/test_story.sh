@@ -78,7 +78,6 @@ ctrl_click() {
     xdotool keydown ctrl click 1 keyup ctrl
 }
 
-find_window() { found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$found" ]; }
 has_keyboard() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 # keys_to WINDOW KEY...: the keys once the window has the keyboard, which a window just shown or
 # given back the keyboard gets a moment later (longer in the sanitizer build).

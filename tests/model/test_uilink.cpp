@@ -11,7 +11,7 @@ TEST(UiLink, WithoutALinkEveryCallIsHarmless)
     Ui::Message("text", "caption");
     Ui::FatalError("text", "caption");
     Ui::BoardResized();
-    EXPECT_TRUE(Ui::LoadBoardPicture("/nowhere/VORNBRD1.BMP")); // no window, nothing to show
+    EXPECT_TRUE(Ui::LoadBoardPicture("/nowhere/VORNBRD1.BMP", 15)); // no window, nothing to show
     EXPECT_EQ(Ui::ScrollX() + Ui::ScrollY(), 0);
 }
 

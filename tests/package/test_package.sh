@@ -20,7 +20,6 @@ shotPrefix=package
 # shellcheck source=../common/xvfb_story.sh
 source "$(dirname "$0")/../common/xvfb_story.sh"
 
-find_window() { found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$found" ]; }
 new_save() { newSave=$(cd "$saves" 2>/dev/null && ls fri_??????.txt 2>/dev/null) && [ -n "$newSave" ]; }
 window_has_settings_size() {
     local WIDTH="" HEIGHT=""

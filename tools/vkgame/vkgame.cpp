@@ -56,7 +56,7 @@ public:
     {
         Show(text, caption);
     }
-    bool LoadBoardPicture(const std::string &) override { return false; }
+    bool LoadBoardPicture(const std::string &, int) override { return false; }
     void BoardResized() override { }
     int ScrollX() override { return 0; }
     int ScrollY() override { return 0; }

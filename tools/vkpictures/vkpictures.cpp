@@ -11,10 +11,13 @@
 
 #include <array>
 #include <iostream>
+#include <utility>
 
 // vkpictures: draws every picture the program shows but does not compute, at build time. The
 // board pictures go where the program loads them (PROGRAM_DIR/GRAPHICS), the creature pictures
-// and pointers into PICTURE_DIR as <resource number>.png for the program's resources.
+// and pointers into PICTURE_DIR as <resource number>.png for the program's resources, and again at
+// twice the resolution as <resource number>@2x.png for high-DPI screens. (At a device pixel ratio
+// above 1 the program draws the board picture itself.)
 
 namespace {
 
@@ -47,15 +50,18 @@ bool SaveBoardPictures(const QString &programDir)
 
 bool SaveResourcePictures(const QDir &pictureDir)
 {
-    const auto fileName = [&](int id) {
-        return pictureDir.filePath(QStringLiteral("%1.png").arg(id));
-    };
     bool ok = true;
-    for (int code = Crit::FirstType; code <= Crit::Unknown; ++code)
-        ok = Save(DrawCreaturePicture(uint8_t(code)), fileName(CritPicture(uint8_t(code))), "PNG")
-            && ok;
-    for (int id : PointerIds)
-        ok = Save(DrawPointerPicture(id), fileName(id), "PNG") && ok;
+    for (const auto &[ratio, suffix] : {std::pair{1.0, ""}, std::pair{2.0, "@2x"}}) {
+        const auto fileName = [&, suffix = suffix](int id) {
+            return pictureDir.filePath(QStringLiteral("%1%2.png").arg(id).arg(suffix));
+        };
+        for (int code = Crit::FirstType; code <= Crit::Unknown; ++code)
+            ok = Save(DrawCreaturePicture(uint8_t(code), ratio),
+                      fileName(CritPicture(uint8_t(code))), "PNG")
+                && ok;
+        for (int id : PointerIds)
+            ok = Save(DrawPointerPicture(id, ratio), fileName(id), "PNG") && ok;
+    }
     return ok;
 }
 

@@ -1,5 +1,6 @@
 #include "tboardview.h"
 
+#include "boardpicture.h"
 #include "landtext.h"
 #include "qtcolor.h"
 #include "tlegion.h"
@@ -8,6 +9,7 @@
 
 #include <QAccessibleWidget>
 #include <QHelpEvent>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -20,6 +22,7 @@ namespace {
 constexpr QColor FullLegionColor(255, 255, 0);
 constexpr const char *BoardName = "Masterboard";
 constexpr const char *NoSelectionText = "No land selected";
+constexpr QColor MarkerOutline(20, 20, 20);
 
 QRect MarkerRect(int s, bool upward, bool second)
 {
@@ -27,12 +30,30 @@ QRect MarkerRect(int s, bool upward, bool second)
     return QRect(box.left, box.top, box.right - box.left, box.bottom - box.top);
 }
 
+// A marker's 3-pixel border is centred on the edges of the exclusive rectangle, as the marker
+// geometry assumes: from a pixel outside them to a pixel inside. Its outermost pixels are dark, so
+// that the white border has an edge on light lands too, and a marker on a land of its own colour
+// stands apart. Whole rectangles, so that at any device pixel ratio the border covers the same
+// pixels of the board.
 void DrawMarker(QPainter &painter, const QRect &box, QColor fill, QColor border)
 {
-    painter.setPen(QPen(border, 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    painter.setBrush(fill);
-    // The pen is centred on the edges of the exclusive rectangle, as the marker geometry assumes.
-    painter.drawRect(QRectF(box.left(), box.top(), box.width(), box.height()));
+    const QRect outer(box.left() - 1, box.top() - 1, box.width() + 3, box.height() + 3);
+    painter.fillRect(outer, MarkerOutline);
+    painter.fillRect(outer.adjusted(1, 1, -1, -1), border);
+    painter.fillRect(outer.adjusted(3, 3, -3, -3), fill);
+}
+
+// Above a device pixel ratio of 1 a scaled-up 1x picture would be blurred: the picture is drawn
+// for the device instead, from the same land geometry as the file. The file is only looked at,
+// so that a broken install is still reported, at no cost to drawing. Null when the file is
+// missing or not a picture.
+QPixmap MakePicture(const QString &path, int s, qreal ratio)
+{
+    if (ratio <= 1)
+        return QPixmap(path);
+    if (!QImageReader(path).canRead())
+        return QPixmap();
+    return QPixmap::fromImage(DrawBoardPicture(s, ratio));
 }
 
 QFont MarkerFont(const TMarkerFont &font)
@@ -72,15 +93,24 @@ TBoardView::TBoardView(QWidget *parent, TVorunMainForm &form) : QWidget(parent),
     DescribeSelection(0);
 }
 
-bool TBoardView::LoadPicture(const QString &path)
+bool TBoardView::LoadPicture(const QString &path, int s)
 {
-    QPixmap loaded;
-    if (!loaded.load(path))
+    const qreal ratio = devicePixelRatioF();
+    const QPixmap made = MakePicture(path, s, ratio);
+    if (made.isNull())
         return false;
-    picture = loaded;
-    resize(picture.size());
+    picture = made;
+    picturePath = path;
+    boardUnit = s;
+    pictureRatio = ratio;
+    resize(PictureSize());
     update();
     return true;
+}
+
+QSize TBoardView::PictureSize() const
+{
+    return picture.deviceIndependentSize().toSize();
 }
 
 int TBoardView::LandAt(QPoint pos) const
@@ -143,9 +173,20 @@ void TBoardView::ShowLandToolTip(QHelpEvent *event)
 
 void TBoardView::paintEvent(QPaintEvent *event)
 {
+    // Moved to a screen of another device pixel ratio: the picture for that screen, once.
+    if (boardUnit != 0 && devicePixelRatioF() != pictureRatio) {
+        pictureRatio = devicePixelRatioF();
+        if (QPixmap made = MakePicture(picturePath, boardUnit, pictureRatio); !made.isNull())
+            picture = made;
+    }
     QPainter painter(this);
-    painter.fillRect(event->rect(), Qt::black);
-    painter.drawPixmap(event->rect(), picture, event->rect());
+    const QRect exposed = event->rect();
+    painter.fillRect(exposed, Qt::black);
+    // The source is in the picture's own pixels.
+    const qreal ratio = picture.devicePixelRatio();
+    painter.drawPixmap(QRectF(exposed), picture,
+                       QRectF(exposed.x() * ratio, exposed.y() * ratio, exposed.width() * ratio,
+                              exposed.height() * ratio));
     if (!BuiltBoard())
         return;
     for (int n = 1; n <= LandCount; ++n) {

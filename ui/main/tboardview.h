@@ -18,8 +18,13 @@ class TBoardView : public QWidget, public TDragTarget {
 public:
     TBoardView(QWidget *parent, TVorunMainForm &form);
 
-    bool LoadPicture(const QString &path);
+    // The board picture for board unit s: at a device pixel ratio of 1 the file at path, above it
+    // the same picture drawn at device resolution (the file must still be there and readable, as
+    // for an install that is whole). False when the file is missing or not a picture.
+    bool LoadPicture(const QString &path, int s);
     const QPixmap &Picture() const { return picture; }
+    // In the widget's coordinates, whatever the picture's device pixel ratio.
+    QSize PictureSize() const;
 
     // 0 when the point (widget coordinates) is in no land's active area.
     int LandAt(QPoint pos) const;
@@ -46,4 +51,7 @@ private:
 
     TVorunMainForm &form;
     QPixmap picture;
+    QString picturePath;
+    int boardUnit = 0;
+    qreal pictureRatio = 1; // the device pixel ratio the picture was last made for
 };

@@ -33,9 +33,9 @@ void TMainLink::ShowFatalError(const std::string &text, const std::string &capti
     ThePlatform().Exit(0);
 }
 
-bool TMainLink::LoadBoardPicture(const std::string &path)
+bool TMainLink::LoadBoardPicture(const std::string &path, int s)
 {
-    return form.BoardImage->LoadPicture(QString::fromStdString(path));
+    return form.BoardImage->LoadPicture(QString::fromStdString(path), s);
 }
 
 void TMainLink::BoardResized()

@@ -13,7 +13,7 @@ public:
     void ShowDiagnostic(const std::string &text) override;
     void ShowMessage(const std::string &text, const std::string &caption) override;
     void ShowFatalError(const std::string &text, const std::string &caption) override;
-    bool LoadBoardPicture(const std::string &path) override;
+    bool LoadBoardPicture(const std::string &path, int s) override;
     void BoardResized() override;
     int ScrollX() override;
     int ScrollY() override;

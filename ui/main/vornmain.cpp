@@ -421,7 +421,7 @@ int TVorunMainForm::ClientHeightForBoardSize() const
 
 void TVorunMainForm::UpdateScrollBars()
 {
-    const QSize picture = BoardImage->Picture().size();
+    const QSize picture = BoardImage->PictureSize();
     if (!picture.isEmpty()) {
         content->resize(
             BoardLeft + picture.width(),

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <cmath>
+
 namespace {
 
 constexpr int Side = 32;
@@ -71,9 +73,11 @@ void DrawPointer(QPainter &painter, int resourceId)
 
 } // namespace
 
-QImage DrawPointerPicture(int resourceId)
+QImage DrawPointerPicture(int resourceId, qreal devicePixelRatio)
 {
-    QImage image(Side, Side, QImage::Format_ARGB32_Premultiplied);
+    const int pixels = int(std::ceil(Side * devicePixelRatio));
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(devicePixelRatio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);

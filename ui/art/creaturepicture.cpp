@@ -347,9 +347,11 @@ void DrawName(QPainter &painter, uint8_t code)
 
 } // namespace
 
-QImage DrawCreaturePicture(uint8_t code)
+QImage DrawCreaturePicture(uint8_t code, qreal devicePixelRatio)
 {
-    QImage image(Side, Side, QImage::Format_RGB32);
+    const int pixels = int(std::ceil(Side * devicePixelRatio));
+    QImage image(pixels, pixels, QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     DrawBackground(painter, code);
