@@ -9,11 +9,11 @@
 #include <tuple>
 
 // What the legion, land and game operations do is checked through the edits that use them; here
-// are the start of a game, the load's placing, the guards no edit reaches and the points.
+// are the start of a game, the load's placing, the guards no edit reaches and the title. The land
+// texts check the points.
 
 namespace {
 using Texts = std::vector<std::string>;
-const std::string LandIsFull = "Can't have more than 3 stacks on a land. | Land is full";
 
 // The legions on the land by marker name, top first: "Axes Die".
 std::string Names(const TLandStacks &land)
@@ -46,8 +46,8 @@ void GuardGame(TVorunGame &game)
 {
     game.AddPlayer("Ann", 0, 1, 0, 1);
     game.AddPlayer("Bob", 1, 0, 0, 1);
-    L(game, 1).RecruitCrit(Crit::Troll, false, game.Stacks());
-    L(game, 1).RecruitCrit(Crit::Ogre, false, game.Stacks());
+    for (uint8_t type : {Crit::Troll, Crit::Ogre})
+        L(game, 1).RecruitCrit(type, false, game.Stacks());
     game.PlaceLegion(L(game, 1), 3);
     for (int ref : {12, 13, 14})
         game.PlaceLegion(*game.Legion(ref), 9);
@@ -71,10 +71,6 @@ TEST(Game, PlayersStartOnTheirTowersFromTheStacksAndAnEmptyNameAddsNone)
         EXPECT_EQ(game.Land(towerLands[i]).GetStack(0), start);
     }
     EXPECT_EQ(game.Legion(2 * MarkersPerColor + 1)->GetName(), "Die"); // Cy's: by colour and place
-    EXPECT_EQ(game.Legion(0)->GetCrits(),
-              (TLegion::Crits{Crit::Vorun, Crit::Angel, Crit::Centaur, Crit::Centaur,
-                              Crit::Gargoyle, Crit::Gargoyle, Crit::Ogre, Crit::Ogre}));
-    EXPECT_EQ(game.Legion(0)->GetUnsure(), (TLegion::Flags{true, true}));
     TCharLeft::Counts left = StackTotal; // three starting legions taken; the Vorun has no stack
     for (uint8_t type : {1, 4, 4, 8, 8, 16, 16})
         left[type] -= 3;
@@ -122,7 +118,8 @@ TEST(Game, PlaceLegion)
 TEST(Game, RefusedCallsChangeNothingAndSayWhy)
 {
     using G = TVorunGame;
-    const std::string bug = "Diagnostic: Bug: trying to ", full = "Message: " + LandIsFull,
+    const std::string bug = "Diagnostic: Bug: trying to ",
+                      full = "Message: Can't have more than 3 stacks on a land. | Land is full",
                       deleteFault = "Diagnostic: bug? trying to delete nonexistent creature or "
                                     "bad index";
     const std::tuple<const char *, std::function<void(G &)>, std::string> cases[] = {
@@ -171,42 +168,22 @@ TEST(Game, RefusedCallsChangeNothingAndSayWhy)
     }
 }
 
-TEST(Game, PointsAreUnknownWhileTheVorunIsThere)
-{
-    constexpr int Unsure = 26; // added to a saved creature code
-    const std::tuple<std::array<int32_t, TLegion::MaxCrits>, int, bool> cases[]
-        = {{{}, 0, false},
-           {{1, 4 + Unsure, 16}, 24 + 12 + 12, false},
-           {{19 + Unsure, 2}, 24 + 36, true}};
-    for (const auto &[codes, points, unknown] : cases) {
-        TLegion legion{nullptr, 0, "Axes", 0};
-        legion.SetCrits(codes);
-        EXPECT_EQ(std::make_pair(legion.Points(), legion.PointsUnknown()),
-                  std::make_pair(points, unknown))
-            << points;
-    }
-}
-
+// A game without names is named after its start.
 TEST(Game, UpdateTitleFillsInMissingNames)
 {
-    const TDateTime zero, later{2024, 3, 5, 13, 7, 9};
-    struct Case {
-        const char *gameName, *fileName;
-        TDateTime start;
-        const char *expectedGame, *expectedFile;
-    } const cases[] = {{"", "", zero, "Unnamed Game started 12/30/99, 00:00:00", "VG9cu000"},
-                       {"", "", later, "Unnamed Game started 03/05/24, 13:07:09", "VG435i7y"},
-                       {"Friday", "fri", later, "Friday", "fri"}};
-    for (const Case &c : cases) {
+    const TDateTime later{2024, 3, 5, 13, 7, 9};
+    const std::tuple<const char *, TDateTime, std::string> cases[]
+        = {{"", {}, "Unnamed Game started 12/30/99, 00:00:00  (VG9cu000"},
+           {"", later, "Unnamed Game started 03/05/24, 13:07:09  (VG435i7y"},
+           {"Friday", later, "Friday  (fri"}};
+    for (const auto &[name, start, title] : cases) {
         TVorunGame g;
-        g.GameName = c.gameName;
-        g.FileName = c.fileName;
-        g.StartTime = c.start;
+        g.GameName = name;
+        g.FileName = *name ? "fri" : "";
+        g.StartTime = start;
         g.UpdateTitle();
-        EXPECT_EQ(std::make_pair(g.GameName, g.FileName),
-                  std::make_pair(std::string(c.expectedGame), std::string(c.expectedFile)));
-        EXPECT_EQ(g.CaptionText,
-                  std::string("Vorun - ") + c.expectedGame + "  (" + c.expectedFile
-                      + "_<time>.txt)");
+        const std::string caption = "Vorun - " + title + "_<time>.txt)";
+        EXPECT_EQ(g.CaptionText, caption);
+        EXPECT_EQ("Vorun - " + g.GameName + "  (" + g.FileName + "_<time>.txt)", caption);
     }
 }

@@ -59,12 +59,11 @@ TEST(BoardGeometry, EverySize)
         EXPECT_EQ(cover, (TRect{149, 0, 149 + row.width, row.height}));
         // Both markers lie inside the land's box, the second one showing to the lower right.
         for (const bool upward : {false, true}) {
-            const TRect box{0, 0, 3 * s + 2,
-                            LandBox(upward ? 2 : 1, s).bottom - LandBox(upward ? 2 : 1, s).top};
+            const TRect land = LandBox(upward ? 2 : 1, s);
             const TRect first = MarkerBox(s, upward, false), second = MarkerBox(s, upward, true);
             for (const TRect &marker : {first, second})
-                EXPECT_TRUE(marker.left >= 0 && marker.top >= 0 && marker.right <= box.right
-                            && marker.bottom <= box.bottom)
+                EXPECT_TRUE(marker.left >= 0 && marker.top >= 0 && marker.right <= 3 * s + 2
+                            && marker.bottom <= land.bottom - land.top)
                     << upward;
             EXPECT_GT(second.right, first.right);
         }
@@ -87,19 +86,15 @@ TEST(BoardGeometry, WorkedExamplesAtTheSmallestSize)
 
 TEST(BoardGeometry, LabelsNamesAndShapes)
 {
-    struct Case {
-        int land, label;
-        const char *name;
-        bool upward;
-    };
     // The last and first land of each band: the labels jump and the shape rule flips after 84.
-    constexpr Case cases[] = {{42, 42, "SWAMP 42", true},    {43, 101, "PLAINS 101", false},
-                              {84, 142, "SWAMP 142", true},  {85, 100, "TOWER 100", true},
-                              {90, 600, "TOWER 600", false}, {91, 1000, "MOUNTAINS 1000", true}};
-    for (const Case &c : cases) {
-        const TVorunMBLand land(c.land);
+    const std::tuple<int, int, std::string, bool> cases[]
+        = {{42, 42, "SWAMP 42", true},    {43, 101, "PLAINS 101", false},
+           {84, 142, "SWAMP 142", true},  {85, 100, "TOWER 100", true},
+           {90, 600, "TOWER 600", false}, {91, 1000, "MOUNTAINS 1000", true}};
+    for (const auto &[n, label, name, upward] : cases) {
+        const TVorunMBLand land(n);
         EXPECT_EQ(std::make_tuple(land.GetLabel(), land.GetName(), land.IsUpward()),
-                  std::make_tuple(c.label, std::string(c.name), c.upward));
+                  std::make_tuple(label, name, upward));
     }
 }
 
