@@ -33,18 +33,15 @@ TEST(ProgramFolders, EachLayoutKeepsItsGamesWhereTheyCanBeWritten)
         SCOPED_TRACE(c.what);
         TempFolder root;
         const std::string exeDir
-            = (c.data == Shared ? root.path / "usr" / "bin" : root.path / "VorunKelm").string()
-            + "/";
+            = root.path.string() + (c.data == Shared ? "/usr/bin/" : "/VorunKelm/");
         const std::string shared = fs::canonical(root.path).string() + "/usr/share/vorunkelm/";
+        const std::string data = c.data == Nowhere ? "" : c.data == Shared ? shared : exeDir;
         fs::create_directories(exeDir);
-        if (c.data != Nowhere)
-            fs::create_directories((c.data == Shared ? shared : exeDir) + "GRAPHICS");
+        if (!data.empty())
+            fs::create_directories(data + "GRAPHICS");
         if (!c.writable)
             fs::permissions(exeDir, fs::perms::owner_read | fs::perms::owner_exec);
 
-        const std::string data = c.data == BesideProgram ? exeDir
-            : c.data == Shared                           ? shared
-                                                         : std::string();
         EXPECT_EQ(FindDataDir(exeDir), data);
         const TProgramFolders folders = ChooseProgramFolders(exeDir, User);
         EXPECT_EQ(folders.data, data.empty() ? exeDir : data); // where it will be missed

@@ -15,21 +15,20 @@
 #include <iterator>
 #include <mutex>
 
-#include <unistd.h>
-
 namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
 
 namespace {
 
 const TDateTime Edited{2026, 12, 7, 21, 5, 9};
 
-std::string Text(const fs::path &path)
+std::string Text(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string GameText(const std::string &gameName, const std::string &fileName)
+std::string GameText(const std::string &gameName, const std::string &fileName = "game")
 {
     TVorunGame game;
     game.GameName = gameName;
@@ -39,17 +38,18 @@ std::string GameText(const std::string &gameName, const std::string &fileName)
     return SavedGameText(game);
 }
 
-// The names in the folder, hidden ones too, sorted.
-std::vector<std::string> Names(const fs::path &folder)
-{
-    std::vector<std::string> names;
-    for (const auto &entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+// The saves folder; its names, hidden ones too, sorted.
+struct SavesFolder : TempFolder {
+    std::vector<std::string> Sorted() const
+    {
+        auto names = TempFolder::Names();
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    const std::string dir = path.string() + "/";
+};
 
-// The reports of one writer's worker, waited for from the test's thread.
+// The reports of one writer's worker, waited for in turn from the test's thread.
 struct Reports {
     TSnapshotWriter::Report Callback()
     {
@@ -59,7 +59,7 @@ struct Reports {
             arrived.notify_all();
         };
     }
-    std::string WaitForNext()
+    std::string Next()
     {
         std::unique_lock<std::mutex> guard(mutex);
         arrived.wait(guard, [this] { return failures.size() > seen; });
@@ -68,14 +68,8 @@ struct Reports {
 
     std::mutex mutex;
     std::condition_variable arrived;
-    std::vector<std::string> failures;
+    Names failures;
     size_t seen = 0;
-};
-
-struct SavesFolder : TempFolder {
-    SavesFolder() { fs::create_directories(saved); }
-    std::string Dir() const { return saved.string() + "/"; }
-    fs::path saved = path / "SavedGames";
 };
 
 } // namespace
@@ -86,30 +80,27 @@ TEST(Recovery, EveryProgramKeepsItsOwnSnapshot)
 {
     SavesFolder folder;
     Reports firstReports, secondReports;
-    auto first = std::make_unique<TSnapshotWriter>(folder.Dir(), firstReports.Callback());
-    TSnapshotWriter second(folder.Dir(), secondReports.Callback());
+    auto first = std::make_unique<TSnapshotWriter>(folder.dir, firstReports.Callback());
+    TSnapshotWriter second(folder.dir, secondReports.Callback());
     first->Write(GameText("First game", "first"), Edited);
-    second.Write(GameText("Second game", "second"), {2026, 12, 7, 22, 0, 0});
-    EXPECT_EQ(firstReports.WaitForNext(), "");
-    EXPECT_EQ(secondReports.WaitForNext(), "");
-    EXPECT_TRUE(FindRecoverable(folder.Dir()).empty());
+    second.Write(GameText("Second game"), {2026, 12, 7, 22, 0, 0});
+    EXPECT_EQ(firstReports.Next() + secondReports.Next(), "");
+    EXPECT_TRUE(FindRecoverable(folder.dir).empty());
 
     first.reset();
-    std::vector<TRecoverable> found = FindRecoverable(folder.Dir());
+    std::vector<TRecoverable> found = FindRecoverable(folder.dir);
     ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(found[0].gameName, "First game");
-    EXPECT_EQ(found[0].fileName, "first");
+    EXPECT_EQ(found[0].gameName + " " + found[0].fileName, "First game first");
     EXPECT_EQ(TimeStamp(found[0].lastEdit), TimeStamp(Edited));
     EXPECT_EQ(Text(found[0].lock.Snapshot()), GameText("First game", "first"));
     // Held by this finder, so another start does not offer it twice.
-    EXPECT_TRUE(FindRecoverable(folder.Dir()).empty());
+    EXPECT_TRUE(FindRecoverable(folder.dir).empty());
     found.clear();
 
     second.Finish();
-    found = FindRecoverable(folder.Dir());
+    found = FindRecoverable(folder.dir);
     ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(found[0].gameName, "Second game");
-    EXPECT_EQ(found[1].gameName, "First game");
+    EXPECT_EQ(found[0].gameName + ", " + found[1].gameName, "Second game, First game");
 }
 
 // A save makes the snapshot go; a program that writes again after Finish (a restart that could not
@@ -118,23 +109,23 @@ TEST(Recovery, ClearRemovesTheSnapshotAndFinishLetsItGo)
 {
     SavesFolder folder;
     Reports reports;
-    TSnapshotWriter writer(folder.Dir(), reports.Callback());
-    writer.Write(GameText("Game", "game"), Edited);
-    EXPECT_EQ(reports.WaitForNext(), "");
-    const std::vector<std::string> written = Names(folder.saved);
+    TSnapshotWriter writer(folder.dir, reports.Callback());
+    writer.Write(GameText("Game"), Edited);
+    EXPECT_EQ(reports.Next(), "");
+    const Names written = folder.Sorted();
     ASSERT_EQ(written.size(), 2u); // the lock and the snapshot
 
     writer.Finish();
-    writer.Write(GameText("Game", "game"), Edited);
-    EXPECT_EQ(reports.WaitForNext(), "");
-    EXPECT_EQ(Names(folder.saved), written);
+    writer.Write(GameText("Game"), Edited);
+    EXPECT_EQ(reports.Next(), "");
+    EXPECT_EQ(folder.Sorted(), written);
 
     writer.Clear();
-    EXPECT_EQ(reports.WaitForNext(), "");
-    EXPECT_EQ(Names(folder.saved), std::vector<std::string>{written[0]}); // the lock, till the end
+    EXPECT_EQ(reports.Next(), "");
+    EXPECT_EQ(folder.Sorted(), Names{written[0]}); // the lock, till the end
     writer.Finish();
-    EXPECT_TRUE(FindRecoverable(folder.Dir()).empty());
-    EXPECT_TRUE(Names(folder.saved).empty()); // the lock nobody needs went with the search
+    EXPECT_TRUE(FindRecoverable(folder.dir).empty());
+    EXPECT_EQ(folder.Sorted(), Names{}); // the lock nobody needs went with the search
 }
 
 // A write that fails part-way leaves the last snapshot as it was, and no temporary file.
@@ -142,20 +133,17 @@ TEST(Recovery, AFailedWriteKeepsTheLastSnapshot)
 {
     SavesFolder folder;
     std::string reason;
-    const TRecoveryLock lock = TRecoveryLock::Create(folder.Dir(), reason);
+    const TRecoveryLock lock = TRecoveryLock::Create(folder.dir, reason);
     ASSERT_TRUE(lock.Held()) << reason;
-    const std::string before = GameText("Before", "game");
-    ASSERT_EQ(WriteSnapshot(lock, before, Edited), "");
+    ASSERT_EQ(WriteSnapshot(lock, GameText("Before"), Edited), "");
     const auto diskFull = [](int, const void *, size_t count) -> ssize_t {
-        if (count < 10)
-            return ssize_t(count);
         errno = ENOSPC;
-        return -1;
+        return count < 10 ? ssize_t(count) : -1;
     };
-    const std::string failure = WriteSnapshot(lock, GameText("After", "game"), Edited, diskFull);
-    EXPECT_EQ(failure, lock.Snapshot() + ": No space left on device");
-    EXPECT_EQ(Text(lock.Snapshot()), before);
-    EXPECT_EQ(Names(folder.saved).size(), 2u);
+    EXPECT_EQ(WriteSnapshot(lock, GameText("After"), Edited, diskFull),
+              lock.Snapshot() + ": No space left on device");
+    EXPECT_EQ(Text(lock.Snapshot()), GameText("Before"));
+    EXPECT_EQ(folder.Sorted().size(), 2u);
 }
 
 // What is not a snapshot of a game stays on the disk under another name, out of the way of every
@@ -164,27 +152,26 @@ TEST(Recovery, AFailedWriteKeepsTheLastSnapshot)
 TEST(Recovery, WhatIsNoGameIsPutAsideQuietly)
 {
     SavesFolder folder;
-    const fs::path game = folder.saved / "game.txt";
-    std::ofstream(game, std::ios::binary) << GameText("Game", "game");
-    std::ofstream(folder.saved / ".recovery-aaaaaa.txt") << "not a game";
-    std::ofstream(folder.saved / ".recovery-bbbbbb.txt") << "3\r\nA later version\r\n";
-    std::ofstream(folder.saved / ".recovery-cccccc.txt");
-    fs::create_symlink(game, folder.saved / ".recovery-dddddd.txt");
-    fs::create_directory(folder.saved / ".recovery-eeeeee.txt");
-    std::ofstream(folder.saved / ".recovery-ffffff.lock");
-    std::ofstream(folder.saved / ".recovery-gggggg.txt", std::ios::binary)
-        << GameText("Sound", "sound");
-    std::ofstream(folder.saved / ".recovery-gggggg.tmp") << "2\r\nSou";
+    const std::string at = folder.dir + ".recovery-";
+    std::ofstream(folder.dir + "game.txt", std::ios::binary) << GameText("Game");
+    std::ofstream(at + "aaaaaa.txt") << "not a game";
+    std::ofstream(at + "bbbbbb.txt") << "3\r\nA later version\r\n";
+    std::ofstream(at + "cccccc.txt");
+    fs::create_symlink(folder.dir + "game.txt", at + "dddddd.txt");
+    fs::create_directory(at + "eeeeee.txt");
+    std::ofstream(at + "ffffff.lock");
+    std::ofstream(at + "gggggg.txt", std::ios::binary) << GameText("Sound");
+    std::ofstream(at + "gggggg.tmp") << "2\r\nSou";
 
-    const std::vector<TRecoverable> found = FindRecoverable(folder.Dir());
+    const std::vector<TRecoverable> found = FindRecoverable(folder.dir);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].gameName, "Sound");
-    EXPECT_EQ(Names(folder.saved),
-              (std::vector<std::string>{".recovery-aaaaaa.refused", ".recovery-bbbbbb.refused",
-                                        ".recovery-cccccc.refused", ".recovery-dddddd.refused",
-                                        ".recovery-eeeeee.refused", ".recovery-gggggg.lock",
-                                        ".recovery-gggggg.txt", "game.txt"}));
-    EXPECT_EQ(Text(folder.saved / ".recovery-aaaaaa.refused"), "not a game");
+    EXPECT_EQ(
+        folder.Sorted(),
+        (Names{".recovery-aaaaaa.refused", ".recovery-bbbbbb.refused", ".recovery-cccccc.refused",
+               ".recovery-dddddd.refused", ".recovery-eeeeee.refused", ".recovery-gggggg.lock",
+               ".recovery-gggggg.txt", "game.txt"}));
+    EXPECT_EQ(Text(at + "aaaaaa.refused"), "not a game");
 }
 
 // Discarded, a snapshot becomes an old save named as the game's saves are, for the time of its last
@@ -192,22 +179,17 @@ TEST(Recovery, WhatIsNoGameIsPutAsideQuietly)
 TEST(Recovery, KeptAsAnOldSaveOfItsGame)
 {
     SavesFolder folder;
-    const std::string text = GameText("Game", "fri");
-    {
-        TSnapshotWriter writer(folder.Dir(), nullptr);
-        writer.Write(text, Edited);
-    }
-    const std::string oldSaves = OldSavesDir(folder.path.string() + "/");
+    TSnapshotWriter(folder.dir, nullptr).Write(GameText("Game", "fri"), Edited);
+    const std::string oldSaves = folder.dir + "OLDSAVES/";
     fs::create_directories(oldSaves);
-    const std::string taken = oldSaves + SaveFileName("fri", Edited);
-    std::ofstream(taken) << "an earlier save";
+    std::ofstream(oldSaves + SaveFileName("fri", Edited)) << "an earlier save";
 
-    std::vector<TRecoverable> found = FindRecoverable(folder.Dir());
+    std::vector<TRecoverable> found = FindRecoverable(folder.dir);
     ASSERT_EQ(found.size(), 1u);
     std::string reason;
     const std::string kept = KeepAsOldSave(found[0], oldSaves, reason);
     EXPECT_EQ(kept, oldSaves + SaveFileName("fri", {2026, 12, 7, 21, 5, 11}));
-    EXPECT_EQ(Text(kept), text);
-    EXPECT_EQ(Text(taken), "an earlier save");
-    EXPECT_EQ(Names(folder.saved), std::vector<std::string>{"OLDSAVES"});
+    EXPECT_EQ(Text(kept), GameText("Game", "fri"));
+    EXPECT_EQ(Text(oldSaves + SaveFileName("fri", Edited)), "an earlier save");
+    EXPECT_EQ(folder.Sorted(), Names{"OLDSAVES"});
 }
