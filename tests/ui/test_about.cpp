@@ -3,14 +3,11 @@
 #include "program_folder.h"
 #include "tabout.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
-Q_DECLARE_METATYPE(Qt::Key)
 
 class TestAbout : public QObject {
     Q_OBJECT

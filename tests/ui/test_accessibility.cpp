@@ -19,7 +19,6 @@
 #include <QTest>
 
 #include <functional>
-#include <memory>
 
 namespace {
 
@@ -37,14 +36,12 @@ QStringList Unnamed(QWidget *window)
         const bool control = role == QAccessible::Button || role == QAccessible::RadioButton
             || role == QAccessible::CheckBox || role == QAccessible::Graphic
             || dynamic_cast<TShape *>(object) || dynamic_cast<TBoardView *>(object);
-        if (control && node->text(QAccessible::Name).trimmed().isEmpty()) {
-            const QRect at = node->rect();
-            unnamed << QStringLiteral("%1 at %2,%3 (role %4)")
+        if (control && node->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << QString("%1 at %2,%3 (role %4)")
                            .arg(object ? object->metaObject()->className() : "?")
-                           .arg(at.x())
-                           .arg(at.y())
+                           .arg(node->rect().x())
+                           .arg(node->rect().y())
                            .arg(int(role), 0, 16);
-        }
         for (int i = 0; i < node->childCount(); ++i)
             if (QAccessibleInterface *child = node->child(i))
                 visit(child);
@@ -60,13 +57,18 @@ class TestAccessibility : public QObject {
 
 private slots:
     void everyControlIsNamed();
-    void titleScreenIsNamed();
 };
 
-// Every window opened at once, on a game where the panel shows two legions and the legion window
-// three, a full one among them.
+// The title screen, then every window opened at once, on a game where the panel shows two legions
+// and the legion window three, a full one among them.
 void TestAccessibility::everyControlIsNamed()
 {
+    {
+        FakePlatform fake;
+        ProgramFolder folder;
+        QCOMPARE(Unnamed(StartProgram(folder)->MainForm.get()), QStringList());
+        VERIFY_PLATFORM_DONE(fake);
+    }
     BoardSession s;
     TVorunWindows &w = *s.windows;
     s.form.SelectLand(90);
@@ -77,20 +79,11 @@ void TestAccessibility::everyControlIsNamed()
     std::array<int, 6> towers{1, 2};
     w.ColorForm->SetupPlayers({"Al", "Bo"}, towers, 2);
     THelpViewer help;
-    const QList<QWidget *> windows{&s.form,
-                                   w.LgnDispForm.get(),
-                                   w.MonSelectForm.get(),
-                                   w.LMSelectForm.get(),
-                                   w.CharLeftForm.get(),
-                                   w.NotesForm.get(),
-                                   w.HistoryForm.get(),
-                                   w.AboutForm.get(),
-                                   w.ConfigForm.get(),
-                                   w.NamesForm.get(),
-                                   w.ColorForm.get(),
-                                   &help};
     QStringList unnamed;
-    for (QWidget *window : windows) {
+    for (QWidget *window : QWidgetList{
+             &s.form, w.LgnDispForm.get(), w.MonSelectForm.get(), w.LMSelectForm.get(),
+             w.CharLeftForm.get(), w.NotesForm.get(), w.HistoryForm.get(), w.AboutForm.get(),
+             w.ConfigForm.get(), w.NamesForm.get(), w.ColorForm.get(), &help}) {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         for (const QString &control : Unnamed(window))
@@ -98,15 +91,6 @@ void TestAccessibility::everyControlIsNamed()
     }
     QCOMPARE(unnamed, QStringList());
     VERIFY_PLATFORM_DONE(s.fake);
-}
-
-void TestAccessibility::titleScreenIsNamed()
-{
-    FakePlatform fake;
-    ProgramFolder folder;
-    const std::unique_ptr<TVorunWindows> windows = StartProgram(folder);
-    QCOMPARE(Unnamed(windows->MainForm.get()), QStringList());
-    VERIFY_PLATFORM_DONE(fake);
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -10,20 +10,6 @@
 
 #include <filesystem>
 
-namespace {
-
-QImage Rgb32(const QImage &image)
-{
-    return image.convertToFormat(QImage::Format_RGB32);
-}
-
-QImage Argb32(const QImage &image)
-{
-    return image.convertToFormat(QImage::Format_ARGB32);
-}
-
-} // namespace
-
 // The program on a screen with a device pixel ratio of 2 (the test runs with QT_SCALE_FACTOR=2):
 // the board, the markers, the creature pictures and the pointers have a pixel for each pixel of
 // the device, while sizes, places and hit areas stay those of the window's coordinates.
@@ -53,7 +39,8 @@ private slots:
         QCOMPARE(picture.devicePixelRatio(), 2.0);
         QCOMPARE(picture.size(), QSize(2 * extent.x, 2 * extent.y));
         QCOMPARE(board.size(), QSize(extent.x, extent.y));
-        QCOMPARE(Rgb32(picture.toImage()), DrawBoardPicture(unit, 2));
+        QCOMPARE(picture.toImage().convertToFormat(QImage::Format_RGB32),
+                 DrawBoardPicture(unit, 2));
 
         // Land 1's active area, its corners in and the pixels beside them out.
         const TRect &area = s.form.Board()->GetLand(1).ActiveArea();
@@ -94,14 +81,16 @@ private slots:
         for (uint8_t code : {Crit::Angel, Crit::Vorun, Crit::Unknown}) {
             const QPixmap picture = CreaturePicture(CritPicture(code));
             QCOMPARE(picture.devicePixelRatio(), 2.0);
-            QCOMPARE(Rgb32(picture.toImage()), DrawCreaturePicture(code, 2));
+            QCOMPARE(picture.toImage().convertToFormat(QImage::Format_RGB32),
+                     DrawCreaturePicture(code, 2));
         }
         for (const auto &[id, hotSpot] :
              {std::pair{1000, QPoint(16, 16)}, std::pair{1001, QPoint(1, 1)},
               std::pair{1002, QPoint(1, 1)}}) {
             const QCursor cursor = ProgramCursor(id);
             QCOMPARE(cursor.pixmap().devicePixelRatio(), 2.0);
-            QCOMPARE(Argb32(cursor.pixmap().toImage()), Argb32(DrawPointerPicture(id, 2)));
+            QCOMPARE(cursor.pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
+                     DrawPointerPicture(id, 2).convertToFormat(QImage::Format_ARGB32));
             QCOMPARE(cursor.hotSpot(), hotSpot);
         }
     }

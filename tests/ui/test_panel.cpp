@@ -25,11 +25,6 @@ QString Shown(const TLandPanel &p)
     return shown.join(" | ");
 }
 
-QColor TextColor(const QLabel *label)
-{
-    return label->palette().color(QPalette::WindowText);
-}
-
 } // namespace
 
 class TestPanel : public QObject {
@@ -82,7 +77,7 @@ void TestPanel::describesTheSelectedLand()
         QTest::mouseClick(form.Panel->RotateLgnBtn, Qt::LeftButton);
 
     QCOMPARE(Shown(*form.Panel), shown);
-    QCOMPARE(TextColor(form.Panel->ActvLandLbl), QColor(Qt::black));
+    QCOMPARE(form.Panel->ActvLandLbl->palette().color(QPalette::WindowText), QColor(Qt::black));
     TLegion *top = form.LandStacks(land).GetStack(0);
     QCOMPARE(form.ActiveLegion(), top);
     QCOMPARE(form.focusWidget(), top ? form.Panel->ViewLgnBtn : form.Panel->AddMrkrBtn);
@@ -114,7 +109,7 @@ void TestPanel::clearAndRefresh()
     QCOMPARE(form.ActiveLegion(), nullptr);
     QCOMPARE(form.Board()->GetLand(86).GetHighlight(), uint8_t(0));
     QCOMPARE(Shown(*form.Panel), QStringLiteral("None | None"));
-    QCOMPARE(TextColor(form.Panel->ActvLandLbl), QColor(Qt::white));
+    QCOMPARE(form.Panel->ActvLandLbl->palette().color(QPalette::WindowText), QColor(Qt::white));
     QCOMPARE(form.ClearSelection(), 0);
     VERIFY_PLATFORM_DONE(s.fake);
 }

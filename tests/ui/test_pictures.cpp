@@ -35,21 +35,6 @@ QPolygonF Outline(int land, int s)
     return outline;
 }
 
-// Points that must show the land's terrain colour: the corners of the hexagon's wide part, pulled
-// towards the land's middle (the label sits at the narrow end).
-std::vector<QPointF> CornersInside(int land, int s)
-{
-    const QPolygonF outline = Outline(land, s);
-    const QPointF middle = outline.boundingRect().center();
-    std::vector<QPointF> points;
-    for (size_t i : {0, 1, 4, 5}) { // the wide part's outline points, for either shape
-        const QPointF toMiddle = middle - outline[int(i)];
-        points.push_back(outline[int(i)]
-                         + toMiddle * (Inset / std::hypot(toMiddle.x(), toMiddle.y())));
-    }
-    return points;
-}
-
 // Whether the point lies inside the convex outline, at least margin from each of its edges.
 bool WellInside(const QPolygonF &outline, QPointF point, double margin)
 {
@@ -128,10 +113,16 @@ private slots:
         QCOMPARE(picture.pixelColor(picture.width() - 1, picture.height() - 1), background);
         for (int land : Lands) {
             const QString where = QString("land %1").arg(land);
-            for (const QPointF &point : CornersInside(land, unit))
+            const QPolygonF outline = Outline(land, unit);
+            // The corners of the hexagon's wide part (the label sits at the narrow end), the same
+            // outline points for either shape, pulled towards the land's middle.
+            for (int i : {0, 1, 4, 5}) {
+                const QPointF in = outline.boundingRect().center() - outline[i];
+                const QPointF point = outline[i] + in * (Inset / std::hypot(in.x(), in.y()));
                 QVERIFY2(picture.pixelColor(int(point.x() * ratio), int(point.y() * ratio))
                              == TerrainColor(land),
                          qPrintable(where + QString(" at %1, %2").arg(point.x()).arg(point.y())));
+            }
             const double share = TerrainShare(picture, land, unit);
             QVERIFY2(share > 0.5 && share < 0.97, qPrintable(where + QString(": %1").arg(share)));
         }

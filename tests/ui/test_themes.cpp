@@ -14,7 +14,6 @@
 #include "tshape.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,19 +28,16 @@
 
 namespace {
 
-// WCAG 2.x: the relative luminance of an sRGB colour, and the contrast of two, 1 … 21.
-double Luminance(QColor colour)
-{
-    const auto linear = [](double c) {
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
-        + 0.0722 * linear(colour.blueF());
-}
-
+// WCAG 2.x contrast of two sRGB colours, 1 … 21.
 double Contrast(QColor a, QColor b)
 {
-    const double la = Luminance(a), lb = Luminance(b);
+    const auto luminance = [](QColor c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
@@ -85,37 +81,31 @@ struct Text {
     QColor background;
 };
 
-// The text of a control as it paints it, on its own face or on what lies behind it.
-Text TextOf(const QWidget *control)
+// The text of a control as it paints it, on its own face or on what lies behind it; and the face
+// of a window, or of a control that fills its background, with the text colour it passes on.
+std::array<Text, 2> TextsOf(const QWidget *control)
 {
     const QPalette &palette = control->palette();
     const QString name = control->metaObject()->className();
     const QColor foreground = palette.color(control->foregroundRole());
-    if (const auto *label = qobject_cast<const QLabel *>(control))
-        return {label->text(), foreground, Behind(control)};
+    Text text;
     if (const auto *button = qobject_cast<const QPushButton *>(control))
-        return {button->text(), palette.color(QPalette::ButtonText),
+        text = {button->text(), palette.color(QPalette::ButtonText),
                 palette.color(QPalette::Button)};
-    if (const auto *box = qobject_cast<const QAbstractButton *>(control)) // check and radio boxes
-        return {box->text(), foreground, Behind(control)};
-    if (const auto *group = qobject_cast<const QGroupBox *>(control))
-        return {group->title(), foreground, Behind(control)};
-    if (qobject_cast<const QLineEdit *>(control) || qobject_cast<const QPlainTextEdit *>(control)
-        || qobject_cast<const QTextEdit *>(control)
-        || qobject_cast<const QAbstractItemView *>(control))
-        return {name, palette.color(QPalette::Text), palette.color(QPalette::Base)};
-    return {};
-}
-
-// The face of a window, or of a control that fills its background from the palette, with the
-// text colour it passes on to the controls on it.
-Text FaceOf(const QWidget *control)
-{
+    else if (qobject_cast<const QLineEdit *>(control)
+             || qobject_cast<const QPlainTextEdit *>(control)
+             || qobject_cast<const QTextEdit *>(control)
+             || qobject_cast<const QAbstractItemView *>(control))
+        text = {name, palette.color(QPalette::Text), palette.color(QPalette::Base)};
+    else if (qobject_cast<const QLabel *>(control)
+             || qobject_cast<const QAbstractButton *>(control)) // check and radio boxes
+        text = {control->property("text").toString(), foreground, Behind(control)};
+    else if (const auto *group = qobject_cast<const QGroupBox *>(control))
+        text = {group->title(), foreground, Behind(control)};
     if (!control->isWindow() && !control->autoFillBackground())
-        return {};
-    const QPalette &palette = control->palette();
-    return {QStringLiteral("the face of a ") + control->metaObject()->className(),
-            palette.color(control->foregroundRole()), palette.color(control->backgroundRole())};
+        return {text, Text()};
+    return {text,
+            Text{"the face of a " + name, foreground, palette.color(control->backgroundRole())}};
 }
 
 // Every shown text, and every face, of the window whose contrast is below 4.5:1, as "text: #text
@@ -126,16 +116,16 @@ QStringList Unreadable(QWidget *window, const QWidgetList &exempt, int &checked)
     for (QWidget *control : QWidgetList{window} + window->findChildren<QWidget *>()) {
         if (!control->isVisible() || exempt.contains(control))
             continue;
-        for (const Text &text : {TextOf(control), FaceOf(control)}) {
+        for (const Text &text : TextsOf(control)) {
             if (text.shown.isEmpty())
                 continue;
             ++checked;
-            const double ratio
-                = text.background.isValid() ? Contrast(text.colour, text.background) : 0.0;
+            const bool valid = text.background.isValid();
+            const double ratio = valid ? Contrast(text.colour, text.background) : 0.0;
             if (ratio < 4.5)
                 found << QString("%1: %2 on %3 %4:1")
                              .arg(text.shown.left(30), text.colour.name(),
-                                  text.background.isValid() ? text.background.name() : "a picture")
+                                  valid ? text.background.name() : "a picture")
                              .arg(ratio, 0, 'f', 2);
         }
     }
@@ -156,19 +146,20 @@ void When(QWidget *dialog, const std::function<void()> &step)
 using Look = std::function<void(QWidget *window, QWidgetList exempt)>;
 using Opener = std::function<void(TVorunWindows &windows, const Look &look)>;
 
-void ShowModeless(QWidget &window, const Look &look, QWidgetList exempt = {})
+// Opens window by its menu item, if given; a dialog is looked at from inside its exec().
+void Open(const Look &look, QWidget &window, QAction *item = nullptr, QWidgetList exempt = {})
 {
+    if (auto *dialog = qobject_cast<QDialog *>(&window)) {
+        When(dialog, [dialog, &look] {
+            look(dialog, {});
+            dialog->reject();
+        });
+        return item->trigger();
+    }
+    if (item)
+        item->trigger();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     look(&window, exempt);
-}
-
-void ShowModal(QDialog &dialog, QAction *item, const Look &look)
-{
-    When(&dialog, [&dialog, &look] {
-        look(&dialog, {});
-        dialog.reject();
-    });
-    item->trigger();
 }
 
 } // namespace
@@ -179,98 +170,82 @@ class TestThemes : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase()
+    {
+        InstallFontSubstitutions();
+        QApplication::setStyle(QStringLiteral("Fusion"));
+    }
     void cleanup() { QApplication::setPalette(QPalette()); }
     void darkPalette_data();
     void darkPalette();
     void noteKeepsItsRedOnALightFace();
 };
 
-void TestThemes::initTestCase()
-{
-    InstallFontSubstitutions();
-    QApplication::setStyle(QStringLiteral("Fusion"));
-}
-
 void TestThemes::darkPalette_data()
 {
     QTest::addColumn<bool>("inGame"); // else on the title screen
     QTest::addColumn<Opener>("open");
     QTest::addColumn<bool>("switched"); // the theme turns dark once the window is shown
-
     const auto row = [](const char *name, bool inGame, Opener open) {
         for (const bool switched : {false, true})
             QTest::addRow("%s, %s", name, switched ? "turned dark while shown" : "dark at start")
                 << inGame << open << switched;
     };
     // The title is the program's name drawn as its emblem, in its own colours.
-    row("title screen", false, [](TVorunWindows &w, const Look &look) {
-        look(w.MainForm.get(), {w.MainForm->TitleLabel});
-    });
+    row("title screen", false,
+        [](auto &w, auto &look) { look(w.MainForm.get(), {w.MainForm->TitleLabel}); });
     // Tower 200 holds two legions: both rows of the panel, on their players' colours.
-    row("game view", true, [](TVorunWindows &w, const Look &look) {
+    row("game view", true, [](auto &w, auto &look) {
         w.MainForm->SelectLand(86);
         look(w.MainForm.get(), {});
     });
     // Tower 600: three legions, the first with two unsure creatures, whose marks are drawn over
     // the creatures' pictures.
-    row("legion window", true, [](TVorunWindows &w, const Look &look) {
+    row("legion window", true, [](auto &w, auto &look) {
         w.MainForm->SelectLand(90);
         QTest::mouseClick(w.MainForm->Panel->ViewLgnBtn, Qt::LeftButton);
-        TLgnDispForm &legions = *w.LgnDispForm;
-        ShowModeless(legions, look,
-                     QWidgetList(legions.UnsureLbls.begin(), legions.UnsureLbls.end()));
+        const auto &unsure = w.LgnDispForm->UnsureLbls;
+        Open(look, *w.LgnDispForm, nullptr, QWidgetList(unsure.begin(), unsure.end()));
     });
     // Desert 7's legion of seven, with no Ogres left: one picture is covered.
-    row("creature picker", true, [](TVorunWindows &w, const Look &look) {
+    row("creature picker", true, [](auto &w, auto &look) {
         w.MainForm->Game().Stacks().SetCount(Crit::Ogre, 0);
         w.MainForm->SelectLand(7);
         QTest::mouseClick(w.MainForm->Panel->ViewLgnBtn, Qt::LeftButton);
         w.LgnDispForm->CStacksImageDblClick();
-        ShowModeless(*w.MonSelectForm, look);
+        Open(look, *w.MonSelectForm);
     });
     // The markers in use are shown greyed, as unavailable.
-    row("marker picker", true, [](TVorunWindows &w, const Look &look) {
+    row("marker picker", true, [](auto &w, auto &look) {
         w.MainForm->SelectLand(1);
         QTest::mouseClick(w.MainForm->Panel->AddMrkrBtn, Qt::LeftButton);
-        TLMSelectForm &markers = *w.LMSelectForm;
+        TLMSelectForm &m = *w.LMSelectForm;
         QWidgetList inUse;
-        for (size_t k = 0; k < markers.MarkerLbls.size(); ++k)
-            if (markers.MarkerShapes[k]
-                && markers.MarkerShapes[k]->BrushColor()
-                    != markers.ColorShapes[k / MarkersPerColor]->BrushColor())
-                inUse << markers.MarkerLbls[k];
+        for (size_t k = 0; k < m.MarkerLbls.size(); ++k)
+            if (m.MarkerShapes[k]
+                && m.MarkerShapes[k]->BrushColor()
+                    != m.ColorShapes[k / MarkersPerColor]->BrushColor())
+                inUse << m.MarkerLbls[k];
         QVERIFY(!inUse.isEmpty());
-        ShowModeless(markers, look, inUse);
+        Open(look, m, nullptr, inUse);
     });
-    row("creatures remaining", true, [](TVorunWindows &w, const Look &look) {
-        w.MainForm->CharLeftMI->trigger();
-        ShowModeless(*w.CharLeftForm, look);
-    });
-    row("notes", true, [](TVorunWindows &w, const Look &look) {
-        w.MainForm->NotesMI->trigger();
-        ShowModeless(*w.NotesForm, look);
-    });
-    row("game history", true, [](TVorunWindows &w, const Look &look) {
+    row("creatures remaining", true,
+        [](auto &w, auto &look) { Open(look, *w.CharLeftForm, w.MainForm->CharLeftMI); });
+    row("notes", true, [](auto &w, auto &look) { Open(look, *w.NotesForm, w.MainForm->NotesMI); });
+    row("game history", true, [](auto &w, auto &look) {
         w.MainForm->SelectLand(86);
         w.MainForm->RotateLgnBtnClick();
-        w.MainForm->HistoryMI->trigger();
-        ShowModeless(*w.HistoryForm, look);
+        Open(look, *w.HistoryForm, w.MainForm->HistoryMI);
     });
-    row("configuration", true, [](TVorunWindows &w, const Look &look) {
-        ShowModal(*w.ConfigForm, w.MainForm->ConfigMI, look);
-    });
-    row("about", true, [](TVorunWindows &w, const Look &look) {
-        ShowModal(*w.AboutForm, w.MainForm->AboutMI, look);
-    });
-    row("names, renaming", true, [](TVorunWindows &w, const Look &look) {
-        ShowModal(*w.NamesForm, w.MainForm->NameChangeMI, look);
-    });
+    row("configuration", true,
+        [](auto &w, auto &look) { Open(look, *w.ConfigForm, w.MainForm->ConfigMI); });
+    row("about", true, [](auto &w, auto &look) { Open(look, *w.AboutForm, w.MainForm->AboutMI); });
+    row("names, renaming", true,
+        [](auto &w, auto &look) { Open(look, *w.NamesForm, w.MainForm->NameChangeMI); });
     // A new game shows the note about games in progress, in red.
-    row("names, new game", false, [](TVorunWindows &w, const Look &look) {
-        ShowModal(*w.NamesForm, w.MainForm->StartGameMI, look);
-    });
-    row("colours", false, [](TVorunWindows &w, const Look &look) {
+    row("names, new game", false,
+        [](auto &w, auto &look) { Open(look, *w.NamesForm, w.MainForm->StartGameMI); });
+    row("colours", false, [](auto &w, auto &look) {
         TNamesForm &names = *w.NamesForm;
         When(&names, [&names] {
             names.GameNameEdit->setText(QStringLiteral("Dark"));
@@ -301,8 +276,7 @@ void TestThemes::darkPalette()
     ProgramFolder folder;
     for (int draw : {0, 1})
         fake.queueRandom(draw);
-    const std::unique_ptr<TVorunWindows> windows
-        = inGame ? StartWithGame(folder, BoardGame) : StartProgram(folder);
+    const auto windows = inGame ? StartWithGame(folder, BoardGame) : StartProgram(folder);
     QStringList unreadable;
     int checked = 0;
     bool looked = false;
@@ -327,14 +301,13 @@ void TestThemes::noteKeepsItsRedOnALightFace()
 {
     FakePlatform fake;
     ProgramFolder folder;
-    const std::unique_ptr<TVorunWindows> windows = StartProgram(folder);
+    const auto windows = StartProgram(folder);
     TNamesForm &names = *windows->NamesForm;
     QColor shown;
-    When(&names, [&names, &shown] {
+    const Look look = [&](QWidget *, QWidgetList) {
         shown = names.InProgressNoteLbl->palette().color(QPalette::WindowText);
-        names.reject();
-    });
-    windows->MainForm->StartGameMI->trigger();
+    };
+    Open(look, names, windows->MainForm->StartGameMI);
     QCOMPARE(shown, QColor(255, 0, 0));
     VERIFY_PLATFORM_DONE(fake);
 }
